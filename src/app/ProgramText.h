@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+// The one crossing between the core's 8-bit program text and Qt's strings;
+// any byte string comes back unchanged.
+QString toQt(std::string_view programText);
+std::string fromQt(const QString& text);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrum {
+
+struct ProgramState;
+
+// What a capture shows the user; the windows implement it.
+class CapturePresenter {
+public:
+    virtual ~CapturePresenter() = default;
+    virtual void showStatus(const std::string& text) = 0;     // the editor's message panel
+    virtual void showSavedHint(const std::string& text) = 0;  // the drop picture's hint
+    virtual void showEditorText(const std::string& text) = 0; // the editor's main text
+    virtual void selectCategory(int index) = 0;               // selection only
+    virtual void playCaptureSound() = 0;                      // returns when it has finished
+    virtual void refreshFileList() = 0;
+    virtual void returnToPicture() = 0;
+};
+
+// Stores a dropped text in the capture category chosen during the drag.
+// Nothing is stored when the text is empty or the drop list was empty.
+void captureDrop(ProgramState& state, std::string_view text, bool dropListEmpty,
+                 CapturePresenter& presenter);
+
+// Stores the clipboard's text (nullopt: the clipboard holds no text) in the
+// first category of `categoryList`.
+void capturePaste(ProgramState& state, const std::vector<std::string>& categoryList,
+                  const std::optional<std::string>& clipboardText, CapturePresenter& presenter);
+
+} // namespace kestrum

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// File access for paths held as program text (GB18030). Names on disk are
+// UTF-8, as the Linux desktop expects.
+namespace kestrum::files {
+
+inline constexpr std::string_view kCannotCreate = "Cannot create file %s";
+inline constexpr std::string_view kCannotOpen = "Cannot open file %s";
+
+std::filesystem::path nativePath(std::string_view path);
+std::string programPath(const std::filesystem::path& path);
+
+bool exists(std::string_view path);
+
+// The whole file, or nothing when it is missing or unreadable.
+std::optional<std::string> tryRead(std::string_view path);
+
+// The whole file; raises "Cannot open file %s" when it cannot be read.
+std::string load(std::string_view path);
+
+// Writes a sibling temporary file and renames it over `path`, so the old
+// content stays whole when anything fails; raises `errorPattern` with the
+// path then.
+void replace(std::string_view path, std::string_view bytes,
+             std::string_view errorPattern = kCannotCreate);
+
+// Creates `path` only if it does not exist yet. False when it exists;
+// raises "Cannot create file %s" for any other failure.
+bool createNew(std::string_view path, std::string_view bytes);
+
+void copy(std::string_view from, std::string_view to, std::string_view errorPattern);
+
+// Deleting what is not there is no failure.
+bool remove(std::string_view path);
+
+} // namespace kestrum::files

@@ -1,0 +1,50 @@
+#include "Folders.h"
+
+#include "CategoryTable.h"
+#include "Errors.h"
+#include "FileStore.h"
+#include "Gb18030.h"
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrum {
+
+std::string Folders::categoryWorkingFile(std::string_view category) const {
+    checkCategoryName(category);
+    return temporary + std::string(category) + "temp.txt";
+}
+
+std::string withSlash(std::string_view folder) {
+    std::string result(folder);
+    if (result.empty() || result.back() != '/')
+        result += '/';
+    return result;
+}
+
+std::string chooseProgramFolder(std::string_view executableFolder,
+                                std::string_view userDataFolder) {
+    if (access(files::nativePath(executableFolder).c_str(), W_OK) == 0)
+        return withSlash(executableFolder);
+    std::error_code ec;
+    std::filesystem::create_directories(files::nativePath(userDataFolder), ec);
+    return withSlash(userDataFolder);
+}
+
+std::string preparePrivateTemporaryFolder(std::string_view systemTemporary, unsigned userId) {
+    std::string folder = withSlash(systemTemporary) + "kestrum-" + std::to_string(userId);
+    auto native = files::nativePath(folder);
+    if (mkdir(native.c_str(), 0700) != 0 && errno != EEXIST)
+        raise(gb("无法建立临时文件夹 %s"), folder);
+    struct stat info {};
+    if (lstat(native.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        raise(gb("临时文件夹 %s 不是文件夹（也许是一个链接），为了安全不使用它"), folder);
+    if (info.st_uid != userId)
+        raise(gb("临时文件夹 %s 属于别的用户，为了安全不使用它"), folder);
+    if ((info.st_mode & 077) != 0 && chmod(native.c_str(), 0700) != 0)
+        raise(gb("无法把临时文件夹 %s 设为私有"), folder);
+    return folder + "/";
+}
+
+} // namespace kestrum

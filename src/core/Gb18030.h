@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The program's 8-bit text is GB18030: a superset of GB2312 and GBK that
+// covers all of Unicode. Bytes that form no character are carried as lone
+// surrogates U+DC80..U+DCFF on the Unicode side, so that any byte string
+// survives the trip to Unicode and back unchanged.
+namespace kestrum::gb18030 {
+
+// Length (1, 2 or 4) of the character whose bytes start at `at`, judged by
+// the byte ranges alone; 1 for a byte that starts no multi-byte shape.
+std::size_t characterLength(std::string_view bytes, std::size_t at);
+
+// True when the bytes at `at` decode to a character (as opposed to a byte
+// that can only be carried escaped).
+bool isCharacterAt(std::string_view bytes, std::size_t at);
+
+std::u16string toUtf16(std::string_view bytes);
+std::string fromUtf16(std::u16string_view text);
+
+// UTF-8 is what file names and the source files use; escaped bytes become the
+// raw byte, as file systems on Linux take any byte string.
+std::string toUtf8(std::string_view bytes);
+std::string fromUtf8(std::string_view text);
+
+} // namespace kestrum::gb18030
+
+namespace kestrum {
+// Program text for a literal written in UTF-8 source.
+inline std::string gb(std::string_view utf8) { return gb18030::fromUtf8(utf8); }
+} // namespace kestrum

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Folders.h"
+#include "IniFile.h"
+
+#include <string>
+#include <vector>
+
+namespace kestrum {
+
+// The state both windows share for the whole run; the drop window owns the
+// one instance.
+struct ProgramState {
+    Folders folders;
+    IniFile settings; // tuckpad.ini
+    IniFile skins;    // skin.ini
+    bool autoSave = false;
+    bool sound = false;
+    bool editorClosed = false;
+    std::string captureCategory;
+    std::string captureFolder;
+    int dropIndex = 0;
+    int savedTop = 0;
+    std::vector<std::string> skinFolders;
+    bool skinMenuBuilt = false;
+
+    // Binds the two settings files to the program folder.
+    void openSettings();
+};
+
+} // namespace kestrum

@@ -1,0 +1,160 @@
+#include "Capture.h"
+#include "CategoryTable.h"
+#include "Errors.h"
+#include "FileStore.h"
+#include "Gb18030.h"
+#include "ProgramState.h"
+#include "SettingKeys.h"
+#include "TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace kestrum;
+
+namespace {
+
+class RecordingPresenter : public CapturePresenter {
+public:
+    std::vector<std::string> calls;
+    std::string status, hint, editor;
+    void showStatus(const std::string& t) override { record("status"), status = t; }
+    void showSavedHint(const std::string& t) override { record("hint"), hint = t; }
+    void showEditorText(const std::string& t) override { record("editor"), editor = t; }
+    void selectCategory(int i) override { record("select " + std::to_string(i)); }
+    void playCaptureSound() override { record("sound"); }
+    void refreshFileList() override { record("files"); }
+    void returnToPicture() override { record("picture"); }
+
+private:
+    void record(const std::string& what) { calls.push_back(what); }
+};
+
+using Calls = std::vector<std::string>;
+
+class CaptureTest : public ::testing::Test {
+protected:
+    TempDir root;
+    ProgramState state;
+    RecordingPresenter presenter;
+    std::string notes;
+
+    void SetUp() override {
+        for (const char* sub : {"program", "tmp", "docs", "notes"})
+            std::filesystem::create_directories(root.path() + sub);
+        state.folders = {root.path() + "program/", root.path() + "tmp/", root.path() + "docs/"};
+        std::filesystem::create_directories(state.folders.working());
+        state.openSettings();
+        notes = root.path() + "notes";
+        categories::write(state.settings, "notes", notes);
+        state.autoSave = true;
+        chooseCategory("notes", notes, 1);
+    }
+    void chooseCategory(const std::string& name, const std::string& folder, int index) {
+        state.captureCategory = name;
+        state.captureFolder = folder;
+        state.dropIndex = index;
+    }
+    std::string workingFile() { return state.folders.categoryWorkingFile("notes"); }
+    std::string inNotes(const std::string& name) { return notes + "/" + name; }
+    std::string inWorking(const std::string& name) { return state.folders.working() + name; }
+};
+
+} // namespace
+
+TEST_F(CaptureTest, ADropIsStoredInAllThreePlacesAndReportedInOrder) {
+    captureDrop(state, "  \nHello, world: 2.0\nsecond", false, presenter);
+    const std::string stored = "  \r\nHello, world: 2.0\r\nsecond";
+    EXPECT_EQ(readBytes(inNotes("Helloworld20.txt")), stored);
+    EXPECT_EQ(readBytes(inWorking("Helloworld20.txt")), stored);
+    EXPECT_EQ(readBytes(workingFile()), stored);
+    EXPECT_EQ(presenter.calls, (Calls{"hint", "editor", "status", "sound", "picture", "select 1",
+                                      "editor", "files"}));
+    EXPECT_EQ(presenter.hint, gb("已经保存在notes\r保存目录是") + notes);
+    EXPECT_EQ(presenter.status, gb("这是notes保存目录是") + notes);
+    EXPECT_EQ(presenter.editor, stored);
+}
+
+TEST_F(CaptureTest, TwoCapturesInARowPutTheNewestOnTopAndNumberTheNames) {
+    captureDrop(state, "same", false, presenter);
+    captureDrop(state, "same\nagain", false, presenter);
+    EXPECT_EQ(readBytes(workingFile()), "same\r\nagain\r\nsame");
+    EXPECT_EQ(readBytes(inNotes("same.txt")), "same");
+    EXPECT_EQ(readBytes(inNotes("same(1).txt")), "same\r\nagain");
+    EXPECT_EQ(readBytes(inWorking("same(1).txt")), "same\r\nagain");
+}
+
+TEST_F(CaptureTest, WithAutoSaveOffNothingGoesIntoTheCategoryFolder) {
+    state.autoSave = false;
+    captureDrop(state, "text", false, presenter);
+    EXPECT_TRUE(std::filesystem::is_empty(notes));
+    EXPECT_TRUE(files::exists(inWorking("text.txt")));
+    EXPECT_EQ(presenter.hint, "");
+    EXPECT_EQ(presenter.status, gb("这是notes保存目录是") + notes);
+}
+
+TEST_F(CaptureTest, TheSoundFlagIsReadAgainAtEveryCapture) {
+    writeSetting(state.settings, settingKeys().sound, false);
+    captureDrop(state, "one", false, presenter);
+    EXPECT_FALSE(state.sound);
+    writeSetting(state.settings, settingKeys().sound, true);
+    captureDrop(state, "two", false, presenter);
+    EXPECT_TRUE(state.sound);
+    EXPECT_EQ(std::count(presenter.calls.begin(), presenter.calls.end(), "sound"), 1);
+}
+
+TEST_F(CaptureTest, AnEmptyDropOrAnEmptyListStoresNothingButStillReturnsToThePicture) {
+    captureDrop(state, "", false, presenter);
+    captureDrop(state, "text", true, presenter);
+    EXPECT_FALSE(files::exists(workingFile()));
+    EXPECT_EQ(presenter.calls,
+              (Calls{"picture", "select 1", "files", "picture", "select 1", "files"}));
+}
+
+TEST_F(CaptureTest, AMissingCategoryFolderStopsTheCaptureAtThatStep) {
+    chooseCategory("notes", root.path() + "gone", 0);
+    try {
+        captureDrop(state, "text", false, presenter);
+        FAIL();
+    } catch (const KestrumError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + root.path() + "gone/text.txt");
+    }
+    EXPECT_FALSE(files::exists(inWorking("text.txt")));
+    EXPECT_FALSE(files::exists(workingFile()));
+    EXPECT_EQ(presenter.calls, Calls{"picture"});
+}
+
+TEST_F(CaptureTest, WhenAllNumberedNamesExistNothingIsReplacedAndTheUserIsTold) {
+    files::createNew(inNotes("full.txt"), "keep");
+    for (int n = 1; n <= 1000; ++n)
+        files::createNew(inNotes("full(" + std::to_string(n) + ").txt"), "keep");
+    EXPECT_THROW(captureDrop(state, "full", false, presenter), KestrumError);
+    EXPECT_EQ(readBytes(inNotes("full.txt")), "keep");
+    EXPECT_EQ(readBytes(inNotes("full(1000).txt")), "keep");
+    EXPECT_FALSE(files::exists(workingFile()));
+}
+
+TEST_F(CaptureTest, APasteGoesToTheFirstCategoryWithTheDropWindowsFolderDefault) {
+    std::vector<std::string> list{"absent", "notes"};
+    capturePaste(state, list, std::string(gb("第一行很长的标题\r\n第二行")), presenter);
+    std::string docs = state.folders.documents;
+    EXPECT_EQ(state.captureCategory, "absent");
+    EXPECT_EQ(state.captureFolder, docs);
+    EXPECT_TRUE(files::exists(docs + "/" + gb("第一行很长的标题.txt")));
+    EXPECT_EQ(readBytes(state.folders.categoryWorkingFile("absent")), gb("第一行很长的标题\r\n第二行"));
+    EXPECT_EQ(presenter.calls, (Calls{"hint", "editor", "select 0", "status", "sound", "files"}));
+}
+
+TEST_F(CaptureTest, APasteWithoutClipboardTextOrCategoriesDoesNothing) {
+    capturePaste(state, {"notes"}, std::nullopt, presenter);
+    capturePaste(state, {}, std::string("text"), presenter);
+    capturePaste(state, {"notes"}, std::string(""), presenter);
+    EXPECT_TRUE(presenter.calls.empty());
+    EXPECT_FALSE(files::exists(workingFile()));
+}
+
+TEST_F(CaptureTest, AnUnsafeCategoryNameNeverWritesOutsideTheTemporaryFolder) {
+    chooseCategory("../escape", notes, 0);
+    EXPECT_THROW(captureDrop(state, "text", false, presenter), KestrumError);
+    EXPECT_FALSE(files::exists(root.path() + "escapetemp.txt"));
+}

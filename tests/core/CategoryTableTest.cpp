@@ -1,0 +1,39 @@
+#include "CategoryTable.h"
+#include "Errors.h"
+#include "FileStore.h"
+#include "Gb18030.h"
+#include "IniFile.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrum;
+
+TEST(CategoryTable, FoldersAreLookedUpWithTheReadersDefault) {
+    TempDir dir;
+    IniFile settings(dir.file("tuckpad.ini"));
+    categories::write(settings, gb("非分类"), "/home/u/");
+    EXPECT_EQ(categories::folder(settings, gb("非分类"), "/prog/"), "/home/u/");
+    EXPECT_EQ(categories::folder(settings, "missing", "/prog/"), "/prog/");
+    EXPECT_EQ(categories::folder(settings, "missing", "/docs/"), "/docs/");
+}
+
+TEST(CategoryTable, RewritingInANewOrderKeepsEveryFolderAndRemovesTheSnapshot) {
+    TempDir dir;
+    IniFile settings(dir.file("tuckpad.ini"));
+    writeBytes(settings.path(), gb("[程序参数]\r\n窗口顶部=1\r\n[类别]\r\na=/fa\r\nb=/fb/\r\nc=/fc\r\n"));
+    categories::rewriteInOrder(settings, dir.file("tuckpadtemp.ini"), {"c", "a", "b"}, "/prog/");
+    EXPECT_EQ(categories::names(settings), (std::vector<std::string>{"c", "a", "b"}));
+    EXPECT_EQ(readBytes(settings.path()),
+              gb("[程序参数]\r\n窗口顶部=1\r\n[类别]\r\nc=/fc\r\na=/fa\r\nb=/fb/\r\n"));
+    EXPECT_FALSE(files::exists(dir.file("tuckpadtemp.ini")));
+}
+
+TEST(CategoryTable, UnsafeNamesAndFoldersAreRefused) {
+    TempDir dir;
+    IniFile settings(dir.file("tuckpad.ini"));
+    for (std::string bad : std::vector<std::string>{"a/b", "..", ".", "a=b", "a\nb", std::string("a\0b", 3)})
+        EXPECT_THROW(categories::write(settings, bad, "/f"), KestrumError);
+    EXPECT_THROW(categories::write(settings, "ok", "/f\r\n[x]"), KestrumError);
+    EXPECT_FALSE(files::exists(settings.path()));
+}
