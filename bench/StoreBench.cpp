@@ -61,7 +61,10 @@ void BM_CaptureIntoLargeWorkingFile(benchmark::State& run) {
     }
     run.SetBytesProcessed(static_cast<int64_t>(run.iterations() * (capture.size() + old.size())));
 }
-BENCHMARK(BM_CaptureIntoLargeWorkingFile)->Args({1, 10})->Args({1, 20})->Args({2, 20})
+BENCHMARK(BM_CaptureIntoLargeWorkingFile)
+    ->Args({1, 10})
+    ->Args({1, 20})
+    ->Args({2, 20})
     ->Unit(benchmark::kMillisecond);
 
 IniFile tableOf(const Sandbox& box, int count, std::vector<std::string>& names) {

@@ -24,8 +24,9 @@ bool CaptureSound::play() const {
                                       &spec, nullptr, nullptr, &error);
     if (!stream)
         return false;
-    bool played = pa_simple_write(stream, sound->samples.data(), sound->samples.size(), &error) == 0 &&
-                  pa_simple_drain(stream, &error) == 0;
+    bool played =
+        pa_simple_write(stream, sound->samples.data(), sound->samples.size(), &error) == 0 &&
+        pa_simple_drain(stream, &error) == 0;
     pa_simple_free(stream);
     return played;
 }

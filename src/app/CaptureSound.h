@@ -7,11 +7,11 @@
 // has finished. With no sound server, or a sound it cannot read, it is
 // silent: a missing sound never stops a capture.
 class CaptureSound {
-public:
+  public:
     explicit CaptureSound(const QString& resource = QStringLiteral(":/vrowav"));
     // False when nothing was played.
     bool play() const;
 
-private:
+  private:
     QByteArray wave_;
 };

@@ -4,11 +4,11 @@
 
 QString toQt(std::string_view programText) {
     std::u16string utf16 = kestrum::gb18030::toUtf16(programText);
-    return QString(reinterpret_cast<const QChar*>(utf16.data()), static_cast<qsizetype>(utf16.size()));
+    return QString(reinterpret_cast<const QChar*>(utf16.data()),
+                   static_cast<qsizetype>(utf16.size()));
 }
 
 std::string fromQt(const QString& text) {
-    return kestrum::gb18030::fromUtf16(
-        std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                            static_cast<std::size_t>(text.size())));
+    return kestrum::gb18030::fromUtf16(std::u16string_view(
+        reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
 }

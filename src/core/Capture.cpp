@@ -54,7 +54,8 @@ std::string storeCapture(ProgramState& state, const std::string& name, const std
     presenter.showEditorText(prependToWorkingFile(workingFile, text));
     if (selectAfterWorkingFile)
         presenter.selectCategory(*selectAfterWorkingFile);
-    presenter.showStatus(gb("这是") + state.captureCategory + gb("保存目录是") + state.captureFolder);
+    presenter.showStatus(gb("这是") + state.captureCategory + gb("保存目录是") +
+                         state.captureFolder);
     state.sound = readSetting(state.settings, settingKeys().sound);
     if (state.sound)
         presenter.playCaptureSound();
@@ -69,8 +70,8 @@ void captureDrop(ProgramState& state, std::string_view droppedText, bool dropLis
     if (!droppedText.empty() && !dropListEmpty) {
         std::string text = lines::withCrLf(droppedText);
         try {
-            workingFile = storeCapture(state, names::dropCaptureName(text), text, std::nullopt,
-                                       presenter);
+            workingFile =
+                storeCapture(state, names::dropCaptureName(text), text, std::nullopt, presenter);
         } catch (...) {
             // A capture that failed part-way still gives the picture back.
             presenter.returnToPicture();

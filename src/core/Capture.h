@@ -11,7 +11,7 @@ struct ProgramState;
 
 // What a capture shows the user; the windows implement it.
 class CapturePresenter {
-public:
+  public:
     virtual ~CapturePresenter() = default;
     virtual void showStatus(const std::string& text) = 0;     // the editor's message panel
     virtual void showSavedHint(const std::string& text) = 0;  // the drop picture's hint

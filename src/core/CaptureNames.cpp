@@ -12,7 +12,8 @@ constexpr std::size_t kLinesSearched = 101;
 constexpr std::size_t kLongestName = 40;
 
 bool keptByte(unsigned char b) {
-    return b >= '0' && std::string_view(":<>?\\|").find(static_cast<char>(b)) == std::string_view::npos;
+    return b >= '0' &&
+           std::string_view(":<>?\\|").find(static_cast<char>(b)) == std::string_view::npos;
 }
 
 // The first of lines 0 to 100 whose trimmed form is longer than

@@ -9,7 +9,7 @@ namespace kestrum {
 // Every failure the user is shown travels as this exception; its text is
 // 8-bit program text (GB18030), like everything else in the core.
 class KestrumError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -27,8 +27,7 @@ std::string withSlash(std::string_view folder);
 
 // The executable's folder when it can be written to (a build tree, an
 // unpacked folder), else the per-user data folder, which is created.
-std::string chooseProgramFolder(std::string_view executableFolder,
-                                std::string_view userDataFolder);
+std::string chooseProgramFolder(std::string_view executableFolder, std::string_view userDataFolder);
 
 // A private folder for this user below the system's temporary folder,
 // created with mode 0700; raises when it is a link, not a folder, or

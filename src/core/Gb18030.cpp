@@ -12,14 +12,17 @@ constexpr int kTrailCount = 0xFE - 0x40 + 1; // 191 second bytes per lead byte
 constexpr int kFourByteBmpCount = 39420;     // four-byte codes 81308130..8431A439
 constexpr long kSupplementaryBase = 189000;  // linear index of 90308130
 
-bool inRange(unsigned char b, int low, int high) { return b >= low && b <= high; }
+bool inRange(unsigned char b, int low, int high) {
+    return b >= low && b <= high;
+}
 
 // glibc's converter is the reference for the code points; it is asked once
 // per code and the answers kept in tables for direct look-up.
 class IconvPair {
-public:
+  public:
     IconvPair()
-        : decoder_(iconv_open("UTF-32LE", "GB18030")), encoder_(iconv_open("GB18030", "UTF-32LE")) {}
+        : decoder_(iconv_open("UTF-32LE", "GB18030")), encoder_(iconv_open("GB18030", "UTF-32LE")) {
+    }
     ~IconvPair() {
         iconv_close(decoder_);
         iconv_close(encoder_);
@@ -43,7 +46,7 @@ public:
         return run(encoder_, back) == bytes ? cp : kNoCharacter;
     }
 
-private:
+  private:
     static std::string run(iconv_t cd, const std::string& in) {
         if (cd == reinterpret_cast<iconv_t>(-1))
             return {};
@@ -81,7 +84,8 @@ uint32_t twoByteSupplementary(char32_t cp);
 const CodeTables& twoByteTables() {
     static const CodeTables tables = [] {
         CodeTables t{std::vector<char32_t>(126 * kTrailCount, kNoCharacter),
-                     std::vector<uint32_t>(0x10000, 0), {}};
+                     std::vector<uint32_t>(0x10000, 0),
+                     {}};
         IconvPair iconv;
         for (int lead = 0x81; lead <= 0xFE; ++lead)
             for (int trail = 0x40; trail <= 0xFE; ++trail) {
@@ -121,7 +125,8 @@ std::string fourBytesOf(long linear) {
 const CodeTables& fourByteTables() {
     static const CodeTables tables = [] {
         CodeTables t{std::vector<char32_t>(kFourByteBmpCount, kNoCharacter),
-                     std::vector<uint32_t>(0x10000, 0), {}};
+                     std::vector<uint32_t>(0x10000, 0),
+                     {}};
         IconvPair iconv;
         for (long linear = 0; linear < kFourByteBmpCount; ++linear) {
             std::string bytes = fourBytesOf(linear);

@@ -30,5 +30,7 @@ std::string fromUtf8(std::string_view text);
 
 namespace kestrum {
 // Program text for a literal written in UTF-8 source.
-inline std::string gb(std::string_view utf8) { return gb18030::fromUtf8(utf8); }
+inline std::string gb(std::string_view utf8) {
+    return gb18030::fromUtf8(utf8);
+}
 } // namespace kestrum

@@ -49,7 +49,7 @@ std::optional<KeyLine> keyLine(std::string_view line) {
 
 // The file as lines; each operation takes it afresh from disk.
 class Document {
-public:
+  public:
     explicit Document(const std::string& path) {
         auto data = files::tryRead(path);
         if (data)
@@ -113,7 +113,7 @@ public:
         return out;
     }
 
-private:
+  private:
     std::vector<std::string> lines_;
 };
 
@@ -161,12 +161,13 @@ std::optional<long long> parseDigits(std::string_view digits, int base) {
 
 bool sameKeyName(std::string_view a, std::string_view b) {
     auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-int parseSettingInteger(std::string_view text, int fallback) {
+std::optional<int> parseInteger(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
     bool negative = !text.empty() && text.front() == '-';
     std::string_view body = text;
     if (!body.empty() && (body.front() == '-' || body.front() == '+'))
@@ -181,17 +182,21 @@ int parseSettingInteger(std::string_view text, int fallback) {
     }
     auto value = parseDigits(body, base);
     if (!value)
-        return fallback;
+        return std::nullopt;
     if (base == 16) {
         // Eight hexadecimal digits name the 32 bits of the value.
         if (*value > 0xFFFFFFFFLL)
-            return fallback;
+            return std::nullopt;
         return static_cast<int32_t>(static_cast<uint32_t>(negative ? -*value : *value));
     }
     long long signedValue = negative ? -*value : *value;
     if (signedValue < INT32_MIN || signedValue > INT32_MAX)
-        return fallback;
+        return std::nullopt;
     return static_cast<int>(signedValue);
+}
+
+int parseSettingInteger(std::string_view text, int fallback) {
+    return parseInteger(text).value_or(fallback);
 }
 
 std::string IniFile::readString(std::string_view section, std::string_view key,
@@ -211,8 +216,7 @@ bool IniFile::readBool(std::string_view section, std::string_view key, bool fall
     return readInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
-void IniFile::writeString(std::string_view section, std::string_view key,
-                          std::string_view value) {
+void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value) {
     checkWritable(section, key, value);
     Document document(path_);
     auto& lines = document.lines();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,7 +13,7 @@ namespace kestrum {
 // by the next read everywhere, and a hand edit made while the program runs
 // is seen too.
 class IniFile {
-public:
+  public:
     static constexpr std::size_t kStringReadLimit = 2047;
     static constexpr std::size_t kKeyListingLimit = 16384;
     static constexpr std::string_view kWriteError = "Unable to write to %s";
@@ -45,15 +46,18 @@ public:
     void writeSection(std::string_view section,
                       const std::vector<std::pair<std::string, std::string>>& entries);
 
-private:
+  private:
     std::string path_;
 };
 
 // Section and key names match without regard to ASCII letter case.
 bool sameKeyName(std::string_view a, std::string_view b);
 
-// The integer text rules of the settings file: "0x"/"0X" or "$" mean
-// hexadecimal; anything that does not parse gives the fallback.
+// The program's integer text: optional sign, "0x"/"0X" (with more after it)
+// or "$" for hexadecimal, else decimal, within 32 bits; nothing otherwise.
+std::optional<int> parseInteger(std::string_view text);
+
+// A settings value that does not parse gives the fallback.
 int parseSettingInteger(std::string_view text, int fallback);
 
 } // namespace kestrum

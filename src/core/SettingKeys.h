@@ -39,8 +39,8 @@ struct SettingKeys {
     IntegerSetting editorTop;
     IntegerSetting editorLeft;
     StringSetting charsPerLine;
-    IntegerSetting leftPanelWidth;   // "滑杆1"
-    IntegerSetting viewerHeight;     // "滑杆3"
+    IntegerSetting leftPanelWidth;     // "滑杆1"
+    IntegerSetting viewerHeight;       // "滑杆3"
     IntegerSetting categoryListHeight; // "滑杆4"
 };
 

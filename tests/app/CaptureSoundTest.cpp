@@ -5,7 +5,7 @@
 
 class CaptureSoundTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void theBuiltInSoundIsAReadablePcmWave() {
         QFile file(QStringLiteral(":/vrowav"));
         QVERIFY(file.open(QIODevice::ReadOnly));

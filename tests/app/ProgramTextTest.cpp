@@ -5,7 +5,7 @@
 
 class ProgramTextTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void chineseTextCrossesBothWays() {
         QCOMPARE(toQt("\xD6\xD0\xB9\xFA"), QStringLiteral("中国"));
         QCOMPARE(fromQt(QStringLiteral("中国😀")), std::string("\xD6\xD0\xB9\xFA\x94\x39\xFC\x36"));

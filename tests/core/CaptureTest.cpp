@@ -15,7 +15,7 @@ using namespace kestrum;
 namespace {
 
 class RecordingPresenter : public CapturePresenter {
-public:
+  public:
     std::vector<std::string> calls;
     std::string status, hint, editor;
     void showStatus(const std::string& t) override { record("status"), status = t; }
@@ -26,14 +26,14 @@ public:
     void refreshFileList() override { record("files"); }
     void returnToPicture() override { record("picture"); }
 
-private:
+  private:
     void record(const std::string& what) { calls.push_back(what); }
 };
 
 using Calls = std::vector<std::string>;
 
 class CaptureTest : public ::testing::Test {
-protected:
+  protected:
     TempDir root;
     ProgramState state;
     RecordingPresenter presenter;
@@ -141,7 +141,8 @@ TEST_F(CaptureTest, APasteGoesToTheFirstCategoryWithTheDropWindowsFolderDefault)
     EXPECT_EQ(state.captureCategory, "absent");
     EXPECT_EQ(state.captureFolder, docs);
     EXPECT_TRUE(files::exists(docs + "/" + gb("第一行很长的标题.txt")));
-    EXPECT_EQ(readBytes(state.folders.categoryWorkingFile("absent")), gb("第一行很长的标题\r\n第二行"));
+    EXPECT_EQ(readBytes(state.folders.categoryWorkingFile("absent")),
+              gb("第一行很长的标题\r\n第二行"));
     EXPECT_EQ(presenter.calls, (Calls{"hint", "editor", "select 0", "status", "sound", "files"}));
 }
 

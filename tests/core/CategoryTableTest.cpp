@@ -21,7 +21,8 @@ TEST(CategoryTable, FoldersAreLookedUpWithTheReadersDefault) {
 TEST(CategoryTable, RewritingInANewOrderKeepsEveryFolderAndRemovesTheSnapshot) {
     TempDir dir;
     IniFile settings(dir.file("tuckpad.ini"));
-    writeBytes(settings.path(), gb("[程序参数]\r\n窗口顶部=1\r\n[类别]\r\na=/fa\r\nb=/fb/\r\nc=/fc\r\n"));
+    writeBytes(settings.path(),
+               gb("[程序参数]\r\n窗口顶部=1\r\n[类别]\r\na=/fa\r\nb=/fb/\r\nc=/fc\r\n"));
     categories::rewriteInOrder(settings, dir.file("tuckpadtemp.ini"), {"c", "a", "b"}, "/prog/");
     EXPECT_EQ(categories::names(settings), (std::vector<std::string>{"c", "a", "b"}));
     EXPECT_EQ(readBytes(settings.path()),
@@ -32,7 +33,8 @@ TEST(CategoryTable, RewritingInANewOrderKeepsEveryFolderAndRemovesTheSnapshot) {
 TEST(CategoryTable, UnsafeNamesAndFoldersAreRefused) {
     TempDir dir;
     IniFile settings(dir.file("tuckpad.ini"));
-    for (std::string bad : std::vector<std::string>{"a/b", "..", ".", "a=b", "a\nb", std::string("a\0b", 3)})
+    for (std::string bad :
+         std::vector<std::string>{"a/b", "..", ".", "a=b", "a\nb", std::string("a\0b", 3)})
         EXPECT_THROW(categories::write(settings, bad, "/f"), KestrumError);
     EXPECT_THROW(categories::write(settings, "ok", "/f\r\n[x]"), KestrumError);
     EXPECT_FALSE(files::exists(settings.path()));

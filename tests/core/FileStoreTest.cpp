@@ -1,5 +1,5 @@
-#include "Errors.h"
 #include "FileStore.h"
+#include "Errors.h"
 #include "TempDir.h"
 
 #include <csignal>
@@ -12,7 +12,7 @@ using namespace kestrum;
 namespace {
 // Makes every write past `bytes` fail in this process, as a full disk does.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &old_);
@@ -21,7 +21,7 @@ public:
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
 
-private:
+  private:
     rlimit old_{};
 };
 

@@ -1,5 +1,5 @@
-#include "Errors.h"
 #include "Folders.h"
+#include "Errors.h"
 #include "TempDir.h"
 
 #include <filesystem>

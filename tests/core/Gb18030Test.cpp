@@ -11,7 +11,8 @@ TEST(Gb18030, ValidTextDecodesToTheRightCharacters) {
     EXPECT_EQ(gb18030::toUtf16("\x81\x40"), u"丂"); // GBK beyond GB2312
     EXPECT_EQ(gb18030::toUtf16("\x94\x39\xFC\x36"), u"😀");
     EXPECT_EQ(gb18030::toUtf16("\x81\x30\x81\x30"), u"\u0080");
-    EXPECT_EQ(gb18030::fromUtf16(u"中国😀\u0080"), "\xD6\xD0\xB9\xFA\x94\x39\xFC\x36\x81\x30\x81\x30");
+    EXPECT_EQ(gb18030::fromUtf16(u"中国😀\u0080"),
+              "\xD6\xD0\xB9\xFA\x94\x39\xFC\x36\x81\x30\x81\x30");
     EXPECT_EQ(gb("非分类"), "\xB7\xC7\xB7\xD6\xC0\xE0");
 }
 

@@ -1,6 +1,6 @@
+#include "IniFile.h"
 #include "Errors.h"
 #include "Gb18030.h"
-#include "IniFile.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 using namespace kestrum;
 
 class IniFileTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     IniFile ini{dir.file("tuckpad.ini")};
 };
@@ -33,16 +33,17 @@ TEST_F(IniFileTest, WritesReplaceInPlaceAndNewKeysJoinTheirSection) {
 }
 
 TEST_F(IniFileTest, IntegersReadDecimalAndBothHexFormsAndFallBackOnAnythingElse) {
+    const int kF = 4242; // the caller's default
     struct Case {
         const char* text;
         int expected;
-    } cases[] = {{"120", 120},   {"-5", -5},         {"0x1F", 31},    {"0X1f", 31},
-                 {"$10", 16},    {"0x", -1},         {"$", -1},       {"12a", -1},
-                 {"", -1},       {"1.5", -1},        {"99999999999", -1}, {"0xFFFFFFFF", -1},
-                 {"+7", 7},      {"2147483648", -1}};
+    } cases[] = {{"120", 120}, {"-5", -5},         {"0x1F", 31},        {"0X1f", 31},
+                 {"$10", 16},  {"0x", kF},         {"$", kF},           {"12a", kF},
+                 {"", kF},     {"1.5", kF},        {"99999999999", kF}, {"0xFFFFFFFF", -1},
+                 {"+7", 7},    {"2147483648", kF}, {"0x100000000", kF}};
     for (const auto& c : cases) {
         ini.writeString("p", "k", c.text);
-        EXPECT_EQ(ini.readInteger("p", "k", -1), c.expected) << c.text;
+        EXPECT_EQ(ini.readInteger("p", "k", kF), c.expected) << c.text;
     }
 }
 
@@ -77,7 +78,8 @@ TEST_F(IniFileTest, KeysAreListedInFileOrderUpToTheListingLimit) {
 }
 
 TEST_F(IniFileTest, HandEditedFilesReadSensibly) {
-    writeBytes(ini.path(), "; my notes\n\n[ p ]\n  top = 120  \n;left=1\nbroken line\n\n[q]\nk=v\n");
+    writeBytes(ini.path(),
+               "; my notes\n\n[ p ]\n  top = 120  \n;left=1\nbroken line\n\n[q]\nk=v\n");
     EXPECT_EQ(ini.readInteger("p", "top", 0), 120);
     EXPECT_EQ(ini.readInteger("p", "left", 7), 7);
     EXPECT_EQ(ini.listKeys("p"), std::vector<std::string>{"top"});

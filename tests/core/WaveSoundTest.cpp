@@ -20,7 +20,8 @@ std::string wave(uint16_t format, const std::string& extraChunk, const std::stri
 } // namespace
 
 TEST(WaveSound, ReadsPcmFormatAndSamplesPastOtherChunks) {
-    std::string bytes = wave(1, "LIST" + le(3, 4) + "abc" + std::string(1, '\0'), "\x01\x02\x03\x04");
+    std::string bytes =
+        wave(1, "LIST" + le(3, 4) + "abc" + std::string(1, '\0'), "\x01\x02\x03\x04");
     auto sound = parseWave(bytes);
     ASSERT_TRUE(sound);
     EXPECT_EQ(sound->channels, 1);

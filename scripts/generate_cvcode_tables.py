@@ -1,0 +1,152 @@
+#!/usr/bin/env python3
+"""Generates src/core/CVCodeTables.cpp, the GB2312 <-> Big5 tables.
+
+Code points come from glibc iconv (its GB2312 and BIG5 converters); the
+simplified/traditional correspondence from OpenCC's character data, which
+Debian ships compiled in libopencc1.1 and turns back into text with
+opencc_dict (package opencc). Run on Debian 12 with glibc 2.36 and
+OpenCC 1.1.6:
+
+    apt-get install opencc libopencc1.1
+    python3 scripts/generate_cvcode_tables.py > src/core/CVCodeTables.cpp
+
+The build does not need this script; its output is checked in.
+"""
+import ctypes
+import ctypes.util
+import os
+import subprocess
+import sys
+import tempfile
+import unicodedata
+
+OPENCC = "/usr/share/opencc"
+NO_COUNTERPART = 0x2020
+
+# Choices where one simplified character stands for several traditional ones
+# and the data's first candidate is not the one the program gives.
+GB_TO_BIG5_OVERRIDES = {"只": "隻", "干": "干"}
+
+libc = ctypes.CDLL(ctypes.util.find_library("c"), use_errno=True)
+libc.iconv_open.restype = ctypes.c_void_p
+libc.iconv_open.argtypes = [ctypes.c_char_p, ctypes.c_char_p]
+libc.iconv.restype = ctypes.c_size_t
+libc.iconv.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_char_p),
+                       ctypes.POINTER(ctypes.c_size_t), ctypes.POINTER(ctypes.c_char_p),
+                       ctypes.POINTER(ctypes.c_size_t)]
+
+
+class Iconv:
+    def __init__(self, to, frm):
+        self.cd = libc.iconv_open(to.encode(), frm.encode())
+
+    def __call__(self, data):
+        libc.iconv(self.cd, None, None, None, None)
+        inbuf = ctypes.create_string_buffer(data, len(data))
+        inptr = ctypes.c_char_p(ctypes.addressof(inbuf))
+        inleft = ctypes.c_size_t(len(data))
+        outbuf = ctypes.create_string_buffer(64)
+        outptr = ctypes.c_char_p(ctypes.addressof(outbuf))
+        outleft = ctypes.c_size_t(64)
+        r = libc.iconv(self.cd, ctypes.byref(inptr), ctypes.byref(inleft),
+                       ctypes.byref(outptr), ctypes.byref(outleft))
+        if r == ctypes.c_size_t(-1).value or inleft.value:
+            return None
+        return outbuf.raw[:64 - outleft.value]
+
+
+gb_decode, gb_encode = Iconv("UTF-8", "GB2312"), Iconv("GB2312", "UTF-8")
+big5_decode, big5_encode = Iconv("UTF-8", "BIG5"), Iconv("BIG5", "UTF-8")
+
+
+def decode(conv, code):
+    out = conv(bytes([code >> 8, code & 0xFF]))
+    text = out.decode() if out else None
+    return text if text and len(text) == 1 else None
+
+
+def encode(conv, ch):
+    out = conv(ch.encode())
+    return (out[0] << 8 | out[1]) if out and len(out) == 2 else None
+
+
+def opencc_dictionary(name):
+    with tempfile.TemporaryDirectory() as tmp:
+        path = os.path.join(tmp, name + ".txt")
+        subprocess.run(["opencc_dict", "-i", f"{OPENCC}/{name}.ocd2", "-o", path,
+                        "-f", "ocd2", "-t", "text"], check=True)
+        table = {}
+        with open(path, encoding="utf-8") as f:
+            for line in f:
+                key, _, values = line.rstrip("\n").partition("\t")
+                table[key] = values.split(" ")
+        return table
+
+
+def gb_to_big5_table(st, tw_variants):
+    table = []
+    for hi in range(0xA1, 0xF8):
+        for lo in range(0xA1, 0xFF):
+            ch = decode(gb_decode, hi << 8 | lo)
+            value = NO_COUNTERPART
+            if ch and ch != "\u3000":
+                candidates = [GB_TO_BIG5_OVERRIDES[ch]] if ch in GB_TO_BIG5_OVERRIDES \
+                    else st.get(ch, [ch])
+                for c in candidates + [ch]:
+                    for form in (tw_variants.get(c, [c])[0], c):
+                        code = encode(big5_encode, form)
+                        if code:
+                            break
+                    if code:
+                        value = code
+                        break
+            table.append(value)
+    return table
+
+
+def big5_to_gb_table(ts):
+    table = []
+    for hi in range(0xA1, 0xFF):
+        for lo in list(range(0x40, 0x7F)) + list(range(0xA1, 0xFF)):
+            ch = decode(big5_decode, hi << 8 | lo)
+            value = NO_COUNTERPART
+            if ch and ch != "\u3000":
+                for c in [ch] + ts.get(ch, []) + [unicodedata.normalize("NFKC", ch)]:
+                    code = encode(gb_encode, c) if len(c) == 1 else None
+                    if code:
+                        value = code
+                        break
+            table.append(value)
+    return table
+
+
+def emit(name, values):
+    print(f"const uint16_t {name}[{len(values)}] = {{")
+    for i in range(0, len(values), 12):
+        print("    " + ", ".join(f"0x{v:04X}" for v in values[i:i + 12]) + ",")
+    print("};")
+
+
+def main():
+    st = opencc_dictionary("STCharacters")
+    ts = opencc_dictionary("TSCharacters")
+    tw = opencc_dictionary("TWVariants")
+    gb2big5 = gb_to_big5_table(st, tw)
+    big52gb = big5_to_gb_table(ts)
+    print("// Generated by scripts/generate_cvcode_tables.py; do not edit.")
+    print("// Simplified/traditional correspondence from OpenCC's character data")
+    print("// (Apache License 2.0, see CVCodeTables.NOTICE).")
+    print('#include "CVCode.h"\n')
+    print("namespace kestrum::cvcode {\n")
+    emit("GbToBig5Table", gb2big5)
+    print()
+    emit("Big5ToGbTable", big52gb)
+    print("\n} // namespace kestrum::cvcode")
+    counts = (sum(v != NO_COUNTERPART for v in gb2big5), sum(v != NO_COUNTERPART for v in big52gb),
+              len({v for v in big52gb if v != NO_COUNTERPART}))
+    print(f"GbToBig5 codes {counts[0]}, Big5ToGb codes {counts[1]} ({counts[2]} distinct)",
+          file=sys.stderr)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,178 @@
+#include "Reflow.h"
+
+#include "Errors.h"
+#include "Gb18030.h"
+#include "IniFile.h"
+#include "TextLines.h"
+
+#include <climits>
+#include <deque>
+#include <vector>
+
+namespace kestrum::reflow {
+namespace {
+
+const std::string& progressMark() {
+    static const std::string mark = gb("■■■■■");
+    return mark;
+}
+
+bool paragraphBreakBefore(std::string_view line) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(line[i]); };
+    if (line.empty())
+        return true;
+    if (byte(0) <= 0x20 && (line.size() == 1 || byte(1) <= 0x20))
+        return true;
+    return line.size() >= 2 && byte(0) == 0xA1 && byte(1) == 0xA1;
+}
+
+// R(len / width) with halves to the even neighbour, in integers.
+long long roundedQuotient(std::size_t length, std::size_t width) {
+    auto quotient = static_cast<long long>(length / width);
+    std::size_t twiceRemainder = 2 * (length % width);
+    if (twiceRemainder > width || (twiceRemainder == width && quotient % 2 == 1))
+        ++quotient;
+    return quotient;
+}
+
+// The line being cut: the carried rest followed by the continuation lines
+// joined to it, kept as views into the text so that a long line is never
+// copied at every pass.
+class CarriedLine {
+  public:
+    void append(std::string_view part) {
+        if (!part.empty())
+            parts_.push_back(part);
+        size_ += part.size();
+    }
+    std::size_t size() const { return size_; }
+
+    // The first `width` bytes or fewer, ending on a character boundary; at
+    // least one character, so that every cut makes progress.
+    std::string takeHead(std::size_t width) {
+        std::string head;
+        while (!parts_.empty()) {
+            std::string_view& part = parts_.front();
+            std::size_t taken = 0;
+            while (taken < part.size()) {
+                std::size_t length = gb18030::characterLength(part, taken);
+                if (head.size() + taken + length > width && !(head.empty() && taken == 0))
+                    break;
+                taken += length;
+            }
+            head.append(part.substr(0, taken));
+            size_ -= taken;
+            part.remove_prefix(taken);
+            if (!part.empty())
+                break;
+            parts_.pop_front();
+        }
+        return head;
+    }
+
+    std::string takeAll() { return takeHead(size_); }
+
+  private:
+    std::deque<std::string_view> parts_;
+    std::size_t size_ = 0;
+};
+
+class Output {
+  public:
+    explicit Output(std::size_t capacity) { text_.reserve(capacity); }
+    void line(std::string_view line) {
+        if (lines_++)
+            text_ += lines::kCrLf;
+        text_ += line;
+    }
+    std::string finish(bool endsWithBreak) {
+        if (endsWithBreak && lines_)
+            text_ += lines::kCrLf;
+        return std::move(text_);
+    }
+
+  private:
+    std::string text_;
+    std::size_t lines_ = 0;
+};
+
+void reportCut(Progress* progress, int factor) {
+    if (!progress)
+        return;
+    progress->hint += progressMark();
+    if (static_cast<long>(progress->hint.size()) * factor > progress->panelWidth)
+        progress->hint.clear();
+    if (progress->show)
+        progress->show(progress->hint);
+}
+
+long long passCountOf(const std::vector<std::string_view>& all, std::size_t width) {
+    long long passes = 1;
+    for (auto line : all)
+        passes += roundedQuotient(line.size(), width) + 1;
+    return passes;
+}
+
+} // namespace
+
+int widthFor(std::string_view text) {
+    int count = 0;
+    if (!text.empty() && text != "0" && static_cast<unsigned char>(text.front()) < ':') {
+        auto parsed = parseInteger(text);
+        if (!parsed)
+            raise("'%s' is not a valid integer value", text);
+        count = *parsed;
+    }
+    if (count < 0)
+        raise(gb("每行字数不能是负数：%s"), text);
+    if (count == 0)
+        return 65;
+    // A count past half the integer range is wider than any text anyway.
+    return count > INT32_MAX / 2 ? INT32_MAX : 2 * count;
+}
+
+long long passCount(std::string_view text, int width) {
+    return passCountOf(lines::split(text), static_cast<std::size_t>(width));
+}
+
+std::string run(std::string_view text, int width, Progress* progress) {
+    const auto all = lines::split(text);
+    const auto w = static_cast<std::size_t>(width);
+    const long long lastPass = passCountOf(all, w);
+    bool endsWithBreak = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+    Output out(text.size() + text.size() / 16);
+    CarriedLine current;
+    std::size_t next = 0;
+    bool haveLine = false;
+    auto takeNextLine = [&] {
+        haveLine = next < all.size();
+        if (haveLine)
+            current.append(all[next++]);
+    };
+    takeNextLine();
+    // Pass k looks at line k only: a line is final once its pass is done,
+    // so the passes stream through the text.
+    for (long long k = 0; haveLine; ++k) {
+        if (k > lastPass || current.size() <= w) {
+            out.line(current.takeAll());
+            takeNextLine();
+            continue;
+        }
+        out.line(current.takeHead(w));
+        if (current.size() == 0) {
+            // One character wider than the line was all there was to cut.
+            takeNextLine();
+        } else if (next >= all.size()) {
+            endsWithBreak = true; // the rest became the new last line
+            reportCut(progress, 5);
+        } else if (paragraphBreakBefore(all[next])) {
+            reportCut(progress, 5);
+        } else {
+            current.append(all[next++]);
+            reportCut(progress, 2);
+        }
+    }
+    return out.finish(endsWithBreak);
+}
+
+} // namespace kestrum::reflow

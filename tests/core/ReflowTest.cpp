@@ -1,0 +1,95 @@
+#include "Reflow.h"
+#include "Errors.h"
+#include "Gb18030.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrum;
+
+namespace {
+// The examples write a line break as "|"; the program writes CR LF.
+std::string text(const std::string& withBars) {
+    std::string out;
+    for (char c : gb(withBars))
+        out += c == '|' ? std::string("\r\n") : std::string(1, c);
+    return out;
+}
+std::string reflowed(const std::string& withBars, int width = 10) {
+    return reflow::run(text(withBars), width);
+}
+} // namespace
+
+TEST(Reflow, TheWidthFollowsTheSpinBoxText) {
+    EXPECT_EQ(reflow::widthFor("5"), 10);
+    EXPECT_EQ(reflow::widthFor("32"), 64);
+    for (const char* sixtyFive : {"", "0", "00", "abc", "x5"})
+        EXPECT_EQ(reflow::widthFor(sixtyFive), 65) << sixtyFive;
+    for (const char* invalid : {"1.5", "+", "12345678901", "5 "})
+        EXPECT_THROW(reflow::widthFor(invalid), KestrumError) << invalid;
+    try {
+        reflow::widthFor("1.5");
+    } catch (const KestrumError& e) {
+        EXPECT_STREQ(e.what(), "'1.5' is not a valid integer value");
+    }
+    EXPECT_THROW(reflow::widthFor("-3"), KestrumError);
+}
+
+TEST(Reflow, ShortAndExactLinesStayAsTheyAre) {
+    EXPECT_EQ(reflowed(""), "");
+    EXPECT_EQ(reflowed("一二三四五"), text("一二三四五"));
+    EXPECT_EQ(reflowed("abcdefghij"), "abcdefghij");
+    EXPECT_EQ(reflowed("一二|三四五||六"), text("一二|三四五||六"));
+}
+
+TEST(Reflow, ALongLastLineIsCutAndTheTextThenEndsWithABreak) {
+    EXPECT_EQ(reflowed("一二三四五六七"), text("一二三四五|六七|"));
+    EXPECT_EQ(reflowed("abcdefghijk"), text("abcdefghij|k|"));
+    EXPECT_EQ(reflowed("一二三四五六七八九十一二三四五六七八九十一二"),
+              text("一二三四五|六七八九十|一二三四五|六七八九十|一二|"));
+}
+
+TEST(Reflow, TheRestJoinsAContinuationAndStopsBeforeAParagraphBreak) {
+    EXPECT_EQ(reflowed("一二三四五六七|八九十||　　新段落开始了吗"),
+              text("一二三四五|六七八九十||　　新段落|开始了吗|"));
+    EXPECT_EQ(reflowed("一二三四五六七|  八九十"), text("一二三四五|六七|  八九十"));
+    EXPECT_EQ(reflowed("一二三四五六七|\t\t八"), text("一二三四五|六七|\t\t八"));
+}
+
+TEST(Reflow, ADoubleByteCharacterIsNeverSplitAndGoesToTheRest) {
+    // "六七 八九十" is 11 bytes; byte 10 is the first half of 十.
+    EXPECT_EQ(reflowed("一二三四五六七| 八九十"), text("一二三四五|六七 八九|十|"));
+    std::string fourByte = "ab\x94\x39\xFC\x36"
+                           "cd"; // an emoji in the middle
+    EXPECT_EQ(reflow::run(fourByte, 4), "ab\r\n\x94\x39\xFC\x36\r\ncd\r\n");
+    // A character wider than the line still moves on.
+    EXPECT_EQ(reflow::run(gb("一二"), 1), text("一|二|"));
+}
+
+TEST(Reflow, ThePassCountRoundsHalvesToEven) {
+    EXPECT_EQ(reflow::passCount(text("一二三四五六七|八九十||　　新段落开始了吗"), 10), 9);
+    EXPECT_EQ(reflow::passCount(std::string(32, 'a') + "\r\n" + std::string(32, 'b'), 64), 3);
+    EXPECT_EQ(reflow::passCount(std::string(96, 'a'), 64), 4);  // R(1.5) = 2
+    EXPECT_EQ(reflow::passCount(std::string(160, 'a'), 64), 4); // R(2.5) = 2
+}
+
+TEST(Reflow, PassesStopAtTheCountEvenWhenALineRemainsLong) {
+    // 15 characters at width 3 go one per line, but the 30-byte line counts
+    // only P = 1 + R(10) + 1 = 12: passes 0 to 12 cut 13 lines.
+    std::string fifteen = "一二三四五六七八九十甲乙丙丁戊";
+    EXPECT_EQ(reflow::passCount(gb(fifteen), 3), 12);
+    EXPECT_EQ(reflow::run(gb(fifteen), 3), text("一|二|三|四|五|六|七|八|九|十|甲|乙|丙|丁戊|"));
+}
+
+TEST(Reflow, ProgressMarksGrowAndEmptyAgainstThePanelWidth) {
+    reflow::Progress progress;
+    progress.panelWidth = 99;
+    std::vector<std::string> shown;
+    progress.show = [&](const std::string& hint) { shown.push_back(hint); };
+    reflow::run(text("一二三四五六七|八九十||　　新段落开始了吗"), 10, &progress);
+    const std::string mark = gb("■■■■■");
+    // The first cut joins a continuation (10 bytes x 2 <= 99: kept), the
+    // second makes a line of its own (20 bytes x 5 > 99: emptied).
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], mark);
+    EXPECT_EQ(shown[1], "");
+}

@@ -1,0 +1,81 @@
+// kestrum-text as a user runs it: a separate process, bytes in and out.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Runs the tool with `input` on standard input, through files so that no
+// pipe can fill up and block.
+Result run(const std::string& arguments, const std::string& input = "") {
+    char dir[] = "/tmp/kestrum-tool-XXXXXX";
+    std::string base = mkdtemp(dir);
+    std::ofstream(base + "/in", std::ios::binary) << input;
+    std::string command = std::string(KESTRUM_TEXT) + " " + arguments + " <" + base + "/in >" +
+                          base + "/out 2>" + base + "/err";
+    int status = std::system(command.c_str());
+    Result r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(base + "/out"),
+             slurp(base + "/err")};
+    std::filesystem::remove_all(base);
+    return r;
+}
+
+} // namespace
+
+TEST(KestrumText, ReflowTakesTheWidthLikeTheSpinBox) {
+    auto r = run("reflow --chars 5", "\xD2\xBB\xB6\xFE\xC8\xFD\xCB\xC4\xCE\xE5\xC1\xF9\xC6\xDF");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "\xD2\xBB\xB6\xFE\xC8\xFD\xCB\xC4\xCE\xE5\r\n\xC1\xF9\xC6\xDF\r\n");
+    EXPECT_EQ(run("reflow --chars abc", std::string(66, 'x')).out,
+              std::string(65, 'x') + "\r\nx\r\n");
+}
+
+TEST(KestrumText, BadArgumentsGiveOneLineAndStatusTwo) {
+    for (const char* args : {"reflow --chars 1.5", "reflow", "frobnicate", "merge", ""}) {
+        auto r = run(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args;
+    }
+    EXPECT_NE(run("reflow --chars 1.5").err.find("'1.5' is not a valid integer value"),
+              std::string::npos);
+}
+
+TEST(KestrumText, ConvertersTakeAnyBytes) {
+    EXPECT_EQ(run("gb2big5", "\xD6\xD0\xB9\xFA\r\n").out, "\xA4\xA4\xB0\xEA\r\n");
+    EXPECT_EQ(run("big52gb", "\xA4\xA4\xB0\xEA\xFF").out, "\xD6\xD0\xB9\xFA\xFF");
+    std::string zeros("a\0b\xB0", 4);
+    EXPECT_EQ(run("gb2big5", zeros).out, zeros);
+}
+
+TEST(KestrumText, MergeJoinsFilesLineByLine) {
+    char dir[] = "/tmp/kestrum-merge-XXXXXX";
+    std::string base = mkdtemp(dir);
+    std::ofstream(base + "/1.txt", std::ios::binary) << "one\r\ntwo";
+    std::ofstream(base + "/2.txt", std::ios::binary) << "three\r\n\x1A"
+                                                        "gone";
+    auto r = run("merge " + base + "/1.txt " + base + "/2.txt");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "one\r\ntwo\r\nthree\r\n");
+    EXPECT_EQ(run("merge " + base + "/missing.txt").status, 1);
+    std::filesystem::remove_all(base);
+}
+
+TEST(KestrumText, NameGivesTheFirstLineName) {
+    EXPECT_EQ(run("name", "\r\n  Chapter 1: Start  \r\nbody").out, "Chapter1Start\n");
+    EXPECT_NE(run("--help").out.find("reflow --chars N"), std::string::npos);
+}
