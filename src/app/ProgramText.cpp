@@ -1,6 +1,7 @@
 #include "ProgramText.h"
 
 #include "Gb18030.h"
+#include "TextLines.h"
 
 QString toQt(std::string_view programText) {
     std::u16string utf16 = kestrum::gb18030::toUtf16(programText);
@@ -12,3 +13,17 @@ std::string fromQt(const QString& text) {
     return kestrum::gb18030::fromUtf16(std::u16string_view(
         reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
 }
+
+QString toQtLines(std::string_view programText) {
+    std::string text;
+    text.reserve(programText.size());
+    for (std::size_t i = 0; i < programText.size(); ++i) {
+        char c = programText[i];
+        if (c == '\r' && i + 1 < programText.size() && programText[i + 1] == '\n')
+            continue;
+        text += c == '\r' ? '\n' : c;
+    }
+    return toQt(text);
+}
+
+std::string fromQtLines(const QString& text) { return kestrum::lines::withCrLf(fromQt(text)); }

@@ -8,3 +8,7 @@
 // any byte string comes back unchanged.
 QString toQt(std::string_view programText);
 std::string fromQt(const QString& text);
+
+// Editor text: Qt separates lines with LF, the program's text with CR LF.
+QString toQtLines(std::string_view programText);
+std::string fromQtLines(const QString& text);

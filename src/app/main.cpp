@@ -1,6 +1,83 @@
-#include <QApplication>
+#include "BuildSettings.h"
+#include "DialUp.h"
+#include "Desktop.h"
+#include "Folders.h"
+#include "Gb18030.h"
+#include "KestrumApplication.h"
+#include "ProgramState.h"
+#include "ProgramText.h"
+#include "SingleInstance.h"
+#include "save1.h"
+#include "save2.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+kestrum::Folders runFolders() {
+    kestrum::Folders folders;
+    folders.program = kestrum::chooseProgramFolder(
+        fromQt(QCoreApplication::applicationDirPath()),
+        fromQt(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+    folders.temporary = kestrum::preparePrivateTemporaryFolder(fromQt(QDir::tempPath()), getuid());
+    folders.documents = kestrum::withSlash(
+        fromQt(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+    return folders;
+}
+
+bool haveDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    return (platform && std::string(platform).rfind("xcb", 0) != 0 &&
+            std::string(platform).rfind("wayland", 0) != 0) ||
+           std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    if (!haveDisplay()) {
+        std::fputs("Kestrum needs a desktop: no DISPLAY or WAYLAND_DISPLAY is set.\n", stderr);
+        return 1;
+    }
+    KestrumApplication::preferX11();
+    QtDesktop desktop;
+    KestrumApplication app(argc, argv, desktop);
+    kestrum::ProgramState state;
+    try {
+        state.folders = runFolders();
+    } catch (const std::exception& failure) {
+        showFailure(desktop, failure);
+        return 1;
+    }
+    // The socket lives in the user's private temporary folder.
+    SingleInstance instance(QString::fromStdString(
+        kestrum::gb18030::toUtf8(state.folders.temporary) + "instance.socket"));
+    if (instance.askRunningInstance())
+        return 0;
+    instance.listen();
+    TForm1 dropWindow(state, desktop);
+    dropWindow.setConnectionStatusSource(
+        std::make_unique<kestrum::InterfaceDialUpQuery>(),
+        std::string("http://") + buildsettings::counterHost + "/JSCounter.asp?ID=25&FMT=C&L=6&Refer=");
+    guarded(desktop, [&] { dropWindow.FormCreate(); });
+    TForm2 editor(state, dropWindow, desktop);
+    dropWindow.setEditor(&editor);
+    editor.show();
+    dropWindow.show();
+    QObject::connect(&dropWindow, &TForm1::exitFinished, &app, &QApplication::quit);
+    QObject::connect(&instance, &SingleInstance::anotherStartAsked, &dropWindow, [&] {
+        if (state.editorClosed)
+            dropWindow.mshowClick();
+        editor.raise();
+        editor.activateWindow();
+    });
+    int status = app.exec();
+    // An orderly exit leaves nothing of the run in the temporary folder.
+    instance.stop();
+    ::rmdir(kestrum::gb18030::toUtf8(state.folders.temporary).c_str());
+    return status;
 }

@@ -1,3 +1,4 @@
+#include "FolderListing.h"
 #include "Folders.h"
 #include "Errors.h"
 #include "TempDir.h"
@@ -52,4 +53,15 @@ TEST(Folders, AProgramFolderThatCannotBeWrittenFallsBackToTheUserDataFolder) {
     std::string data = dir.path() + "data/kestrum";
     EXPECT_EQ(chooseProgramFolder("/no/such/folder", data), data + "/");
     EXPECT_TRUE(fs::is_directory(data));
+}
+
+TEST(FolderListing, ListsVisibleTextFilesSortedWithoutRegardToCase) {
+    TempDir dir;
+    for (const char* name : {"b.txt", "A.TXT", ".hidden.txt", "c.doc", "txt"})
+        writeBytes(dir.file(name), "x");
+    fs::create_directory(dir.file("folder.txt"));
+    auto names = listTextFiles(dir.path());
+    ASSERT_TRUE(names);
+    EXPECT_EQ(*names, (std::vector<std::string>{"A.TXT", "b.txt"}));
+    EXPECT_FALSE(listTextFiles(dir.file("missing")));
 }

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QListWidget>
+#include <string>
+
+// The text files of one folder, by name.
+class FileListBox : public QListWidget {
+    Q_OBJECT
+public:
+    using QListWidget::QListWidget;
+
+    // Points the list at `folder` (program text); pointing it at the folder
+    // it shows already does not read it again. False when the folder cannot
+    // be entered: the list then keeps what it showed.
+    bool setFolder(const std::string& folder);
+    const std::string& folder() const { return folder_; }
+    // Reads the current folder again.
+    void refresh();
+
+private:
+    bool fill(const std::string& folder);
+    std::string folder_;
+};

@@ -1,0 +1,362 @@
+#include "save1.h"
+
+#include "AppTexts.h"
+#include "Capture.h"
+#include "CaptureView.h"
+#include "CategoryTable.h"
+#include "Desktop.h"
+#include "DropTargetAdapter.h"
+#include "DropWindowRules.h"
+#include "HintDisplay.h"
+#include "ProgramState.h"
+#include "ProgramText.h"
+#include "RunFiles.h"
+#include "SettingKeys.h"
+#include "save2.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyledItemDelegate>
+
+using namespace kestrum;
+
+namespace {
+
+// Drop-list rows: 16 pixels, one line of text 2 pixels from the left,
+// vertically centred, no "&" processing.
+class DropListDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), dropwindow::kItemHeight};
+    }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        bool selected = option.state & QStyle::State_Selected;
+        painter->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
+        painter->setPen(selected ? option.palette.highlightedText().color()
+                                 : option.palette.text().color());
+        painter->setFont(option.font);
+        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          index.data().toString());
+    }
+};
+
+QFont dropListFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                      QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPixelSize(13);
+    return font;
+}
+
+} // namespace
+
+TForm1::TForm1(ProgramState& state, Desktop& desktop) : state_(state), desktop_(desktop) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Kestrum"));
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
+    setAutoFillBackground(true);
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+
+    Image5 = QPixmap(QStringLiteral(":/picture-off.png"));
+    Image6 = QPixmap(QStringLiteral(":/picture-on.png"));
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->move(0, 0);
+    Image1->setMouseTracking(true);
+    Image1->installEventFilter(this);
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setFont(dropListFont());
+    ListBox1->setFrameShape(QFrame::NoFrame);
+    ListBox1->setUniformItemSizes(true);
+    ListBox1->setItemDelegate(new DropListDelegate(ListBox1));
+    ListBox1->hide();
+
+    buildMenu();
+
+    DropTextTarget1.Dragtypes = {true, true, true};
+    DropTextTarget1.GetDataOnEnter = true;
+    DropTextTarget1.ShowImage = true;
+    DropTextTarget1.OnEnter = [this](TDropTarget&, TShiftState, DropPoint, uint32_t&) {
+        guarded(desktop_, [this] { DropTextTarget1Enter(); });
+    };
+    DropTextTarget1.OnGetDropEffect = [this](TDropTarget&, TShiftState, DropPoint p, uint32_t&) {
+        guarded(desktop_, [&] { DropTextTarget1GetDropEffect(p); });
+    };
+    DropTextTarget1.OnLeave = [this](TDropTarget&) { returnToPicture(); };
+    DropTextTarget1.OnDrop = [this](TDropTarget&, TShiftState, DropPoint, uint32_t&) {
+        guarded(desktop_, [this] { DropTextTarget1Drop(); });
+    };
+    adapter_ = new DropTargetAdapter(this, DropTextTarget1);
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildMenu() {
+    PopupMenu1 = new QMenu(this);
+    mpaste = PopupMenu1->addAction(QIcon(QStringLiteral(":/picture-on.png")),
+                                   QStringLiteral("文字和下载链接粘贴"));
+    mpaste->setObjectName(QStringLiteral("mpaste"));
+    PopupMenu1->addSeparator(); // N4
+    mshow = PopupMenu1->addAction(apptexts::openEditor());
+    mshow->setObjectName(QStringLiteral("mshow"));
+    QMenu* skins = PopupMenu1->addMenu(QStringLiteral("程序换肤"));
+    mskin = skins->menuAction();
+    mskin->setObjectName(QStringLiteral("mskin"));
+    mskin->setVisible(false);
+    PopupMenu1->addSeparator(); // N2
+    mexit = PopupMenu1->addAction(QStringLiteral("退出(&X)"));
+    mexit->setObjectName(QStringLiteral("mexit"));
+    connect(PopupMenu1, &QMenu::aboutToShow, this, [this] { PopupMenu1Popup(); });
+    connect(mpaste, &QAction::triggered, this, [this] { mpasteClick(); });
+    connect(mshow, &QAction::triggered, this, [this] { mshowClick(); });
+    connect(mexit, &QAction::triggered, this, [this] { mexitClick(); });
+}
+
+void TForm1::FormCreate() {
+    DropTextTarget1.RegisterTarget(adapter_);
+    Image1->setPixmap(Image6);
+    Image1->resize(Image6.size());
+    resize(Image6.size());
+    state_.openSettings();
+    createWorkingFolder(state_.folders);
+}
+
+void TForm1::setConnectionStatusSource(std::unique_ptr<DialUpQuery> dialUp, std::string url) {
+    dialUp_ = std::move(dialUp);
+    counterUrl_ = std::move(url);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        guarded(desktop_, [this] { FormShow(); });
+}
+
+void TForm1::FormShow() {
+    const auto& keys = settingKeys();
+    state_.autoSave = readSetting(state_.settings, keys.autoSave);
+    editor_->setAutoSaveBox(state_.autoSave);
+    showStatePicture();
+    state_.sound = readSetting(state_.settings, keys.sound);
+    editor_->setSoundBox(state_.sound);
+    move(readSetting(state_.settings, keys.dropLeft), readSetting(state_.settings, keys.dropTop));
+    editor_->resize(650, editor_->height());
+    editor_->hide();
+    state_.editorClosed = true;
+    setShowCaption(apptexts::openEditor());
+    showConnectionStatus();
+}
+
+void TForm1::showConnectionStatus() {
+    if (!dialUp_)
+        return;
+    // While the request waits the windows go on handling their events.
+    HttpClient1.Pump = [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); };
+    auto appended = connectionStatus(*dialUp_, [this] { HttpClient1.Get(counterUrl_); });
+    if (appended)
+        editor_->setWindowTitle(editor_->windowTitle() + toQt(*appended));
+}
+
+void TForm1::mexitClick() {
+    guarded(desktop_, [this] {
+        removeRunFiles(state_.folders, editor_->categoryNames());
+        setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        try {
+            DropTextTarget1.RevokeTarget();
+        } catch (const std::exception& failure) {
+            showFailure(desktop_, failure); // the exit goes on
+        }
+        const auto& keys = settingKeys();
+        writeSetting(state_.settings, keys.editorWidth, editor_->width());
+        writeSetting(state_.settings, keys.editorHeight, editor_->height());
+        writeSetting(state_.settings, keys.editorTop, editor_->y());
+        writeSetting(state_.settings, keys.editorLeft, editor_->x());
+        state_.skinFolders.clear();
+        close();
+        editor_->close();
+        emit exitFinished();
+    });
+}
+
+void TForm1::setShowCaption(const QString& caption) { mshow->setText(caption); }
+
+void TForm1::setDropList(const std::vector<std::string>& names) {
+    ListBox1->clear();
+    for (const auto& name : names)
+        ListBox1->addItem(toQt(name));
+}
+
+void TForm1::showStatePicture() {
+    const QPixmap& picture = state_.autoSave ? Image6 : Image5;
+    Image1->setPixmap(picture);
+    Image1->resize(picture.size());
+    if (Image1->isVisible() || !ListBox1->isVisible())
+        resize(picture.size());
+}
+
+void TForm1::returnToPicture() {
+    Image1->show();
+    ListBox1->hide();
+    resize(Image1->pixmap().size());
+    if (entered_)
+        move(x(), state_.savedTop);
+    entered_ = false;
+}
+
+void TForm1::setSavedHint(const QString& hint) {
+    savedHint_ = hint;
+    Image1->setToolTip(currentHint());
+}
+
+QString TForm1::currentHint() const {
+    QString hint = savedHint_.isEmpty() ? windowHint_ : savedHint_;
+    return hint.replace('\r', '\n');
+}
+
+void TForm1::DropTextTarget1Enter() {
+    entered_ = true;
+    state_.savedTop = y();
+    ListBox1->show();
+    Image1->hide();
+    setDropList(editor_ ? editor_->categoryNames() : std::vector<std::string>{});
+    std::vector<int> widths;
+    QFontMetrics metrics(ListBox1->font());
+    for (int i = 0; i < ListBox1->count(); ++i)
+        widths.push_back(metrics.horizontalAdvance(ListBox1->item(i)->text()));
+    QRect screenArea = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    auto g = dropwindow::listGeometry(widths, x(), y(), screenArea.width(), screenArea.height());
+    ListBox1->setGeometry(g.listLeft, g.listTop, g.listWidth, g.listHeight);
+    setGeometry(g.windowLeft, g.windowTop, g.windowWidth, g.windowHeight);
+}
+
+void TForm1::DropTextTarget1GetDropEffect(DropPoint p) {
+    int count = ListBox1->count();
+    QModelIndex under = ListBox1->indexAt(QPoint(p.x - ListBox1->x(), p.y));
+    int i = dropwindow::dropIndex(under.isValid() ? under.row() : -1, p.y, height(),
+                                  ListBox1->currentRow(), count);
+    if (i < 0)
+        return;
+    ListBox1->setCurrentRow(i);
+    state_.dropIndex = i;
+    auto names = editor_ ? editor_->categoryNames() : std::vector<std::string>{};
+    if (ListBox1->currentRow() < static_cast<int>(names.size())) {
+        state_.captureCategory = names[static_cast<std::size_t>(ListBox1->currentRow())];
+        state_.captureFolder =
+            categories::folder(state_.settings, state_.captureCategory, state_.folders.documents);
+    }
+}
+
+void TForm1::DropTextTarget1Drop() {
+    CaptureView view(*this, *editor_, desktop_);
+    captureDrop(state_, DropTextTarget1.DroppedText(), ListBox1->count() == 0, view);
+}
+
+void TForm1::mpasteClick() {
+    guarded(desktop_, [this] {
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        std::optional<std::string> text;
+        if (data && data->hasText())
+            text = fromQt(data->text());
+        CaptureView view(*this, *editor_, desktop_);
+        capturePaste(state_, editor_->categoryNames(), text, view);
+    });
+}
+
+void TForm1::mshowClick() {
+    if (!editor_)
+        return;
+    if (state_.editorClosed) {
+        editor_->show();
+        editor_->raise();
+        editor_->activateWindow();
+    } else {
+        editor_->close();
+    }
+}
+
+void TForm1::PopupMenu1Popup() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    bool hasText = data && data->hasText();
+    mpaste->setEnabled(hasText);
+    if (editor_)
+        editor_->setPasteEnabled(hasText);
+}
+
+void TForm1::switchAutoSave() {
+    bool on = !(editor_ && editor_->savetf1->isChecked());
+    if (editor_)
+        editor_->setAutoSaveBox(on);
+    state_.autoSave = on;
+    showStatePicture();
+    writeSetting(state_.settings, settingKeys().autoSave, on);
+    resize(Image1->size());
+}
+
+void TForm1::Image1MouseDown(Qt::MouseButton button, QPoint p, QPoint globalPoint) {
+    if (button == Qt::RightButton) {
+        PopupMenu1->popup(globalPoint);
+    } else if (button == Qt::LeftButton && !dropwindow::inLockArea(p.x(), width())) {
+        moving_ = true;
+        moveOffset_ = globalPoint - pos();
+    } else if (button == Qt::LeftButton) {
+        switchAutoSave();
+    }
+}
+
+void TForm1::Image1MouseMove(QPoint p, QPoint globalPoint, Qt::MouseButtons buttons) {
+    if (moving_ && (buttons & Qt::LeftButton))
+        move(globalPoint - moveOffset_);
+    windowHint_ = toQt(dropwindow::pictureHint(p.x()));
+    Image1->setToolTip(currentHint());
+    if (editor_)
+        editor_->hints().show(currentHint());
+}
+
+void TForm1::Image1MouseUp(Qt::MouseButton button) {
+    if (button != Qt::LeftButton || !moving_)
+        return;
+    moving_ = false;
+    writeSetting(state_.settings, settingKeys().dropTop, y());
+    writeSetting(state_.settings, settingKeys().dropLeft, x());
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != Image1)
+        return QWidget::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        guarded(desktop_, [&] {
+            Image1MouseDown(mouse->button(), mouse->position().toPoint(),
+                            mouse->globalPosition().toPoint());
+        });
+        return true;
+    case QEvent::MouseMove:
+        Image1MouseMove(mouse->position().toPoint(), mouse->globalPosition().toPoint(),
+                        mouse->buttons());
+        return true;
+    case QEvent::MouseButtonRelease:
+        guarded(desktop_, [&] { Image1MouseUp(mouse->button()); });
+        return true;
+    case QEvent::MouseButtonDblClick:
+        mshowClick();
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "DialUp.h"
+#include "DropTarget.h"
+#include "HttpClient.h"
+
+#include <QPixmap>
+#include <QPoint>
+#include <QWidget>
+#include <memory>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Desktop;
+class DropTargetAdapter;
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class TForm2;
+
+namespace kestrum {
+struct ProgramState;
+}
+
+// The drop window: a small borderless picture above all windows that turns
+// into the list of categories while text is dragged over it.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    TForm1(kestrum::ProgramState& state, Desktop& desktop);
+    ~TForm1() override;
+
+    void setEditor(TForm2* editor) { editor_ = editor; }
+
+    // What the editor window and the capture use.
+    void setShowCaption(const QString& caption);
+    void setDropList(const std::vector<std::string>& names);
+    void showStatePicture();
+    void returnToPicture();
+    void setSavedHint(const QString& hint);
+    QString currentHint() const;
+
+    // Where the start-up request goes and how active connections are found;
+    // without a query nothing is sent.
+    void setConnectionStatusSource(std::unique_ptr<kestrum::DialUpQuery> dialUp, std::string url);
+
+    void FormCreate();
+    void FormShow();
+    void mexitClick();
+    void mshowClick();
+    void mpasteClick();
+    void PopupMenu1Popup();
+
+    QLabel* Image1;
+    QPixmap Image5; // auto-save off
+    QPixmap Image6; // auto-save on
+    QListWidget* ListBox1;
+    QMenu* PopupMenu1;
+    QAction *mpaste, *mshow, *mskin, *mexit;
+    kestrum::TDropTextTarget DropTextTarget1;
+    kestrum::THttpClient HttpClient1;
+
+signals:
+    void exitFinished();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void DropTextTarget1Enter();
+    void DropTextTarget1GetDropEffect(kestrum::DropPoint point);
+    void DropTextTarget1Drop();
+    void Image1MouseDown(Qt::MouseButton button, QPoint point, QPoint globalPoint);
+    void Image1MouseMove(QPoint point, QPoint globalPoint, Qt::MouseButtons buttons);
+    void Image1MouseUp(Qt::MouseButton button);
+    void switchAutoSave();
+    void showConnectionStatus();
+    void buildMenu();
+
+    kestrum::ProgramState& state_;
+    Desktop& desktop_;
+    TForm2* editor_ = nullptr;
+    DropTargetAdapter* adapter_; // a child of this window
+    bool entered_ = false;      // the enter handler ran for this drag
+    bool moving_ = false;       // the left button moves the window
+    QPoint moveOffset_;
+    QString windowHint_;
+    QString savedHint_;
+    std::unique_ptr<kestrum::DialUpQuery> dialUp_;
+    std::string counterUrl_;
+};

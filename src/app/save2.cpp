@@ -1,0 +1,428 @@
+#include "save2.h"
+
+#include "AppTexts.h"
+#include "BuildSettings.h"
+#include "CategoryTable.h"
+#include "Desktop.h"
+#include "FileStore.h"
+#include "Gb18030.h"
+#include "HintDisplay.h"
+#include "ProgramState.h"
+#include "ProgramText.h"
+#include "SettingKeys.h"
+#include "save1.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+using namespace kestrum;
+
+namespace {
+
+QFont songti(int pixels) {
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                      QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")});
+    font.setPixelSize(pixels);
+    return font;
+}
+
+int byteLength(const QString& text) { return static_cast<int>(fromQt(text).size()); }
+
+QAction* toolAction(QToolBar* bar, const QString& name, const QString& text, const QString& hint) {
+    QAction* action = bar->addAction(text);
+    action->setObjectName(name);
+    HintDisplay::setHint(action, hint);
+    return action;
+}
+
+QAction* menuAction(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+TForm2::TForm2(ProgramState& state, TForm1& dropWindow, Desktop& desktop)
+    : state_(state), dropWindow_(dropWindow), desktop_(desktop) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(apptexts::editorCaption());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(songti(12));
+    buildLayout();
+    buildMenus();
+    hints_ = new HintDisplay(messagePanel, hintPanel, this);
+    connectHandlers();
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::buildLayout() {
+    messagePanel = new QLabel(this);
+    messagePanel->setFixedWidth(100);
+    hintPanel = new QLabel(this);
+    statusBar()->setFixedHeight(18);
+    statusBar()->addWidget(messagePanel);
+    statusBar()->addWidget(hintPanel, 1);
+
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(8);
+    Splitter1->setChildrenCollapsible(false);
+    buildLeftPanel();
+    buildRightPanel();
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    setCentralWidget(Splitter1);
+}
+
+void TForm2::buildLeftPanel() {
+    Splitter4 = new QSplitter(Qt::Vertical, Splitter1);
+    Splitter4->setObjectName(QStringLiteral("Splitter4"));
+    Splitter4->setHandleWidth(9);
+    Panel2 = Splitter4;
+    Panel2->setMinimumWidth(100);
+
+    ListBox1 = new QListWidget(Splitter4);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setFont(songti(13));
+    ListBox1->setMinimumHeight(30);
+    HintDisplay::setHint(ListBox1, QStringLiteral("类别框|按右键可以删除类别或调整类别上下顺序。"));
+    Splitter4->setCollapsible(0, true);
+
+    PageControl1 = new QTabWidget(Splitter4);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    Splitter4->setCollapsible(1, false);
+    Splitter4->setStretchFactor(0, 0);
+    Splitter4->setStretchFactor(1, 1);
+
+    FileListBox1 = new FileListBox;
+    FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+    PageControl1->addTab(FileListBox1, QStringLiteral("浏览所有文件"));
+
+    auto* categoryPage = new QWidget;
+    GroupBox1 = new QGroupBox(QStringLiteral("类别设置"), categoryPage);
+    Label1 = new QLabel(QStringLiteral("类别："));
+    Edit1 = new QLineEdit;
+    Label2 = new QLabel(QStringLiteral("默认目录："));
+    Edit2 = new QLineEdit;
+    Button1 = new QPushButton(QStringLiteral("浏览目录并确认..."));
+    HintDisplay::setHint(Button1, QStringLiteral(
+                                      "类别、目录改变|点击此处更改类别目录并自动添加新类别或对应目录。"));
+    auto* group = new QVBoxLayout(GroupBox1);
+    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Edit1),
+                       static_cast<QWidget*>(Label2), static_cast<QWidget*>(Edit2),
+                       static_cast<QWidget*>(Button1)})
+        group->addWidget(w);
+    group->addStretch();
+    (new QVBoxLayout(categoryPage))->addWidget(GroupBox1);
+    PageControl1->addTab(categoryPage, QStringLiteral("类别设置"));
+
+    auto* mergePage = new QWidget;
+    auto* merge = new QVBoxLayout(mergePage);
+    merge->setSpacing(0);
+    Button2 = new QPushButton(QStringLiteral("加入合并列表"));
+    Button4 = new QPushButton(QStringLiteral("合并"));
+    Button3 = new QPushButton(QStringLiteral("清除合并列表"));
+    for (QPushButton* b : {Button2, Button4, Button3}) {
+        b->setFixedHeight(17);
+        merge->addWidget(b);
+    }
+    ListBox2 = new QListWidget;
+    merge->addWidget(ListBox2);
+    PageControl1->addTab(mergePage, QStringLiteral("文件合并"));
+
+    auto* settingsPage = new QWidget;
+    auto* settings = new QVBoxLayout(settingsPage);
+    sound1 = new QCheckBox(QStringLiteral("声音提示"));
+    savetf1 = new QCheckBox(QStringLiteral("每次自动保存"));
+    sound1->setChecked(true);
+    savetf1->setChecked(true);
+    Label5 = new QLabel(QStringLiteral("程序换肤："));
+    ListBox3 = new QListWidget;
+    for (QWidget* w : {static_cast<QWidget*>(sound1), static_cast<QWidget*>(savetf1),
+                       static_cast<QWidget*>(Label5), static_cast<QWidget*>(ListBox3)})
+        settings->addWidget(w);
+    PageControl1->addTab(settingsPage, QStringLiteral("程序设置"));
+}
+
+void TForm2::buildRightPanel() {
+    Panel1 = new QWidget(Splitter1);
+    Panel1->setMinimumSize(100, 300);
+    auto* column = new QVBoxLayout(Panel1);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    ToolBar1 = new QToolBar(Panel1);
+    ToolBar1->setFixedHeight(25);
+    msave1 = toolAction(ToolBar1, QStringLiteral("msave1"), QStringLiteral("保存"),
+                        QStringLiteral("保存内容"));
+    BIG5GB = toolAction(ToolBar1, QStringLiteral("BIG5GB"), QStringLiteral("内码转换"),
+                        QStringLiteral("BIG5->GB"));
+    GBBIG5 = toolAction(ToolBar1, QStringLiteral("GBBIG5"), QStringLiteral("简→繁"),
+                        QStringLiteral("GB->BIG5"));
+    mfile1 = toolAction(ToolBar1, QStringLiteral("mfile1"), QStringLiteral("重排"),
+                        QStringLiteral("段落重排|自行设置请先在右边填写每行字数。"));
+    auto* Panel4 = new QWidget;
+    Panel4->setFixedWidth(113);
+    auto* panel4Row = new QHBoxLayout(Panel4);
+    panel4Row->setContentsMargins(0, 0, 0, 0);
+    Label3 = new QLabel(QStringLiteral("每行字数："));
+    SpinEdit1 = new QSpinBox;
+    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
+    SpinEdit1->setRange(INT_MIN, INT_MAX);
+    SpinEdit1->setFixedWidth(49);
+    const QString perLine = QStringLiteral("指重排时每行多少个全角汉字（相当两个英文字母）。");
+    HintDisplay::setHint(Panel4, perLine);
+    HintDisplay::setHint(Label3, perLine);
+    HintDisplay::setHint(SpinEdit1, QStringLiteral("选择你需要的每行字数。"));
+    panel4Row->addWidget(Label3);
+    panel4Row->addWidget(SpinEdit1);
+    ToolBar1->addWidget(Panel4);
+    mcut1 = toolAction(ToolBar1, QStringLiteral("mcut1"), QStringLiteral("剪切"), QStringLiteral("剪切"));
+    mcopy1 = toolAction(ToolBar1, QStringLiteral("mcopy1"), QStringLiteral("复制"), QStringLiteral("复制"));
+    mpaste21 = toolAction(ToolBar1, QStringLiteral("mpaste21"), QStringLiteral("粘贴"),
+                          QStringLiteral("粘贴"));
+    ToolButton3 = toolAction(ToolBar1, QStringLiteral("ToolButton3"), QStringLiteral("撤消"),
+                             QStringLiteral("撤消"));
+    column->addWidget(ToolBar1);
+
+    Splitter2 = new QSplitter(Qt::Vertical, Panel1);
+    Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    Splitter2->setHandleWidth(8);
+    Splitter2->setChildrenCollapsible(false);
+    RichEdit2 = new QPlainTextEdit(Splitter2);
+    RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
+    RichEdit2->setFont(songti(15));
+    HintDisplay::setHint(RichEdit2, QStringLiteral("|按右键可以编辑、保存内容、整理文件、调整界面等。"));
+    RichEdit4 = new QTextEdit(Splitter2);
+    RichEdit4->setObjectName(QStringLiteral("RichEdit4"));
+    RichEdit4->setFont(songti(15));
+    Splitter2->setStretchFactor(0, 1);
+    Splitter2->setStretchFactor(1, 0);
+    column->addWidget(Splitter2, 1);
+}
+
+void TForm2::buildMenus() {
+    QMenu* N17 = menuBar()->addMenu(QStringLiteral("类别"));
+    N10 = menuAction(N17, QStringLiteral("N10"), QStringLiteral("打开当前类别"));
+    N17->addSeparator();
+    N18 = menuAction(N17, QStringLiteral("N18"), QStringLiteral("新建类别"));
+    N19 = menuAction(N17, QStringLiteral("N19"), QStringLiteral("当前类别属性"));
+    QMenu* N21 = menuBar()->addMenu(QStringLiteral("编辑"));
+    N22 = menuAction(N21, QStringLiteral("N22"), QStringLiteral("保存"));
+    N21->addSeparator();
+    GBBIG51 = menuAction(N21, QStringLiteral("GBBIG51"), QStringLiteral("GB->BIG5"));
+    BIG5GB1 = menuAction(N21, QStringLiteral("BIG5GB1"), QStringLiteral("BIG5->GB"));
+    N21->addSeparator();
+    N25 = menuAction(N21, QStringLiteral("N25"), QStringLiteral("段落重排 "));
+    QMenu* N26 = menuBar()->addMenu(QStringLiteral("帮助"));
+    mhelp = menuAction(N26, QStringLiteral("mhelp"), QStringLiteral("Kestrum帮助"));
+    N26->addSeparator();
+    memail = menuAction(N26, QStringLiteral("memail"), QStringLiteral("作者信箱"));
+    mhome1 = menuAction(N26, QStringLiteral("mhome1"), QStringLiteral("作者主页一"));
+    mhome2 = menuAction(N26, QStringLiteral("mhome2"), QStringLiteral("作者主页二"));
+    mhome3 = menuAction(N26, QStringLiteral("mhome3"), QStringLiteral("作者主页三"));
+    N26->addSeparator();
+    mabout = menuAction(N26, QStringLiteral("mabout"), QStringLiteral("关于"));
+    // The editor's paste command; its context menu comes with the editing commands.
+    mpaste2 = new QAction(QStringLiteral("粘贴"), this);
+    mpaste2->setObjectName(QStringLiteral("mpaste2"));
+}
+
+void TForm2::connectHandlers() {
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int page) {
+        if (!pageChangeByProgram_)
+            PageControl1Change(page);
+    });
+    connect(sound1, &QCheckBox::toggled, this, [this](bool on) { guarded(desktop_, [&] { sound1Click(on); }); });
+    connect(savetf1, &QCheckBox::toggled, this, [this](bool on) { guarded(desktop_, [&] { savetf1Click(on); }); });
+    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { storeSplitter(1); });
+    connect(Splitter2, &QSplitter::splitterMoved, this, [this] { storeSplitter(2); });
+    connect(Splitter4, &QSplitter::splitterMoved, this, [this] { storeSplitter(4); });
+    connect(mhelp, &QAction::triggered, this, [this] { openHelpFile(); });
+    connect(mabout, &QAction::triggered, this, [this] { openHelpFile(); });
+    connect(memail, &QAction::triggered, this, [this] {
+        desktop_.openUrl(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(buildsettings::authorEmail) +
+                              QStringLiteral("?subject=Kestrum用户的来信")));
+    });
+    QAction* homes[] = {mhome1, mhome2, mhome3};
+    for (int i = 0; i < 3; ++i)
+        connect(homes[i], &QAction::triggered, this, [this, i] {
+            desktop_.openUrl(QUrl(QString::fromUtf8(buildsettings::homePages[i])));
+        });
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+            QVariant hint = action->property("kestrumHint");
+            if (hint.isValid())
+                hints_->show(hint.toString());
+        });
+}
+
+std::vector<std::string> TForm2::categoryNames() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < ListBox1->count(); ++i)
+        names.push_back(fromQt(ListBox1->item(i)->text()));
+    return names;
+}
+
+void TForm2::setMessage(const QString& text, bool resize) {
+    messagePanel->setText(text);
+    if (resize)
+        messagePanel->setFixedWidth(7 * byteLength(text));
+}
+
+void TForm2::setEditorText(const std::string& programText) {
+    RichEdit2->setPlainText(toQtLines(programText));
+}
+
+void TForm2::selectCategory(int index) {
+    // A selection an operation makes does not open the category.
+    QSignalBlocker quiet(ListBox1);
+    ListBox1->setCurrentRow(index);
+}
+
+void TForm2::refreshFileList() { FileListBox1->refresh(); }
+
+void TForm2::setAutoSaveBox(bool checked) { savetf1->setChecked(checked); }
+void TForm2::setSoundBox(bool checked) { sound1->setChecked(checked); }
+
+void TForm2::setPasteEnabled(bool enabled) {
+    mpaste2->setEnabled(enabled);
+    mpaste21->setEnabled(enabled);
+}
+
+void TForm2::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        guarded(desktop_, [this] { FormShow(); });
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+    state_.editorClosed = true;
+    dropWindow_.setShowCaption(apptexts::openEditor());
+    event->accept();
+}
+
+void TForm2::FormShow() {
+    const auto& keys = settingKeys();
+    resize(readSetting(state_.settings, keys.editorWidth), readSetting(state_.settings, keys.editorHeight));
+    move(readSetting(state_.settings, keys.editorLeft), readSetting(state_.settings, keys.editorTop));
+    setWindowState(Qt::WindowNoState);
+    showTimeFill();
+    state_.editorClosed = false;
+    dropWindow_.setShowCaption(apptexts::closeEditor());
+    SpinEdit1->setValue(parseInteger(readSetting(state_.settings, keys.charsPerLine)).value_or(32));
+    Splitter1->setSizes({readSetting(state_.settings, keys.leftPanelWidth), 10000});
+    Splitter2->setSizes({10000, readSetting(state_.settings, keys.viewerHeight)});
+    Splitter4->setSizes({readSetting(state_.settings, keys.categoryListHeight), 10000});
+}
+
+void TForm2::showTimeFill() {
+    const auto& keys = settingKeys();
+    ListBox1->clear();
+    for (const auto& name : categories::names(state_.settings))
+        ListBox1->addItem(toQt(name));
+    if (ListBox1->count() == 0) {
+        ListBox1->addItem(toQt(keys.pseudoCategory));
+        categories::write(state_.settings, keys.pseudoCategory, state_.folders.program);
+    }
+    dropWindow_.setDropList(categoryNames());
+    // A drop index past a list that has since become shorter selects its last entry.
+    int index = std::clamp(state_.dropIndex, 0, ListBox1->count() - 1);
+    selectCategory(index);
+    std::string name = fromQt(ListBox1->item(index)->text());
+    std::string folder = categories::folder(state_.settings, name, state_.folders.program);
+    Edit1->setText(toQt(name));
+    Edit2->setText(toQt(folder));
+    setMessage(toQt(gb("这是") + name + gb("  保存目录是") + folder), true);
+    selectPage(0);
+    if (!FileListBox1->setFolder(categories::folder(state_.settings, name, state_.folders.program)))
+        folderMissing();
+    Edit2->setEnabled(false);
+    std::string workingFile = state_.folders.categoryWorkingFile(name);
+    setEditorText(files::exists(workingFile) ? files::load(workingFile) : std::string());
+}
+
+void TForm2::folderMissing() {
+    desktop_.showWarning(QStringLiteral("错误"), QStringLiteral("此类别的目录已经被取消，请重新确定。"));
+    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
+                       static_cast<QWidget*>(Edit1)})
+        w->setEnabled(true);
+    selectPage(1);
+    Label1->setText(QStringLiteral("更改类别："));
+    Label2->setText(QStringLiteral("更改目录："));
+    setMessage(QStringLiteral("请输入新名或新目录后按“确认”。"), true);
+}
+
+void TForm2::selectPage(int page) {
+    pageChangeByProgram_ = true;
+    PageControl1->setCurrentIndex(page);
+    pageChangeByProgram_ = false;
+}
+
+void TForm2::PageControl1Change(int page) {
+    if (page == 2)
+        setMessage(QStringLiteral("警告：如果文本合并过多，请耐心等待！"), false);
+    else if (page == 0)
+        setMessage(QStringLiteral("单击看文件内容。"), false);
+    else if (page == 1)
+        setMessage(QStringLiteral("新建或更改后请按“确认”！"), false);
+    setMessage(messagePanel->text(), true);
+    // Page 3 refills the skin list once skins are built.
+}
+
+void TForm2::sound1Click(bool checked) {
+    writeSetting(state_.settings, settingKeys().sound, checked);
+}
+
+void TForm2::savetf1Click(bool checked) {
+    state_.autoSave = checked;
+    dropWindow_.showStatePicture();
+    writeSetting(state_.settings, settingKeys().autoSave, checked);
+}
+
+void TForm2::storeSplitter(int which) {
+    guarded(desktop_, [&] {
+        const auto& keys = settingKeys();
+        if (which == 1)
+            writeSetting(state_.settings, keys.leftPanelWidth, Panel2->width());
+        else if (which == 2)
+            writeSetting(state_.settings, keys.viewerHeight, RichEdit4->height());
+        else
+            writeSetting(state_.settings, keys.categoryListHeight, ListBox1->height());
+    });
+}
+
+void TForm2::openHelpFile() {
+    guarded(desktop_, [this] {
+        std::string chm = state_.folders.program + "tuckpad.chm";
+        if (files::exists(chm)) {
+            desktop_.openUrl(QUrl::fromLocalFile(QString::fromStdString(gb18030::toUtf8(chm))));
+            return;
+        }
+        // Without the help file, the manual that ships inside the program.
+        std::string manual = state_.folders.program + "tuckpad.html";
+        QFile resource(QStringLiteral(":/manual/tuckpad.html"));
+        if (!files::exists(manual) && resource.open(QIODevice::ReadOnly))
+            files::replace(manual, resource.readAll().toStdString());
+        desktop_.openUrl(QUrl::fromLocalFile(QString::fromStdString(gb18030::toUtf8(manual))));
+    });
+}

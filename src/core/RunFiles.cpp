@@ -1,0 +1,35 @@
+#include "RunFiles.h"
+
+#include "CategoryTable.h"
+#include "Errors.h"
+#include "FileStore.h"
+#include "Folders.h"
+#include "Gb18030.h"
+#include "SettingKeys.h"
+
+#include <filesystem>
+
+namespace kestrum {
+
+void removeRunFiles(const Folders& folders, const std::vector<std::string>& categories) {
+    std::error_code ec;
+    std::filesystem::remove_all(files::nativePath(folders.working()), ec);
+    files::remove(folders.categoryWorkingFile(settingKeys().pseudoCategory));
+    for (const auto& category : categories) {
+        try {
+            files::remove(folders.categoryWorkingFile(category));
+        } catch (const KestrumError&) {
+            // A name that could point outside the temporary folder has no
+            // working file of its own to remove.
+        }
+    }
+}
+
+void createWorkingFolder(const Folders& folders) {
+    std::error_code ec;
+    std::filesystem::create_directories(files::nativePath(folders.working()), ec);
+    if (ec)
+        raise(gb("无法建立工作文件夹 %s"), folders.working());
+}
+
+} // namespace kestrum
