@@ -5,10 +5,24 @@
 #include "save1.h"
 #include "save2.h"
 
-void CaptureView::showStatus(const std::string& text) { editor_.setMessage(toQt(text), false); }
-void CaptureView::showSavedHint(const std::string& text) { dropWindow_.setSavedHint(toQt(text)); }
-void CaptureView::showEditorText(const std::string& text) { editor_.setEditorText(text); }
-void CaptureView::selectCategory(int index) { editor_.selectCategory(index); }
-void CaptureView::playCaptureSound() { desktop_.playCaptureSound(); }
-void CaptureView::refreshFileList() { editor_.refreshFileList(); }
-void CaptureView::returnToPicture() { dropWindow_.returnToPicture(); }
+void CaptureView::showStatus(const std::string& text) {
+    editor_.setMessage(toQt(text), false);
+}
+void CaptureView::showSavedHint(const std::string& text) {
+    dropWindow_.setSavedHint(toQt(text));
+}
+void CaptureView::showEditorText(const std::string& text) {
+    editor_.setEditorText(text);
+}
+void CaptureView::selectCategory(int index) {
+    editor_.selectCategory(index);
+}
+void CaptureView::playCaptureSound() {
+    desktop_.playCaptureSound();
+}
+void CaptureView::refreshFileList() {
+    editor_.refreshFileList();
+}
+void CaptureView::returnToPicture() {
+    dropWindow_.returnToPicture();
+}

@@ -9,7 +9,7 @@ class TForm2;
 // Where a capture shows itself: the editor's status, text, selection and
 // file list, the drop picture's hint, the sound.
 class CaptureView : public kestrum::CapturePresenter {
-public:
+  public:
     CaptureView(TForm1& dropWindow, TForm2& editor, Desktop& desktop)
         : dropWindow_(dropWindow), editor_(editor), desktop_(desktop) {}
 
@@ -21,7 +21,7 @@ public:
     void refreshFileList() override;
     void returnToPicture() override;
 
-private:
+  private:
     TForm1& dropWindow_;
     TForm2& editor_;
     Desktop& desktop_;

@@ -20,7 +20,9 @@ void QtDesktop::showWarning(const QString& title, const QString& text) {
     box.exec();
 }
 
-void QtDesktop::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+void QtDesktop::openUrl(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
 
 void QtDesktop::playCaptureSound() {
     static const CaptureSound sound;

@@ -9,7 +9,7 @@ class QWidget;
 // Everything that waits on the user or reaches outside the program, behind
 // one interface so the tests can stand in for it.
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     virtual void showError(const QString& text) = 0;
     virtual void showWarning(const QString& title, const QString& text) = 0;
@@ -18,7 +18,7 @@ public:
 };
 
 class QtDesktop : public Desktop {
-public:
+  public:
     void showError(const QString& text) override;
     void showWarning(const QString& title, const QString& text) override;
     void openUrl(const QUrl& url) override;
@@ -29,8 +29,7 @@ public:
 // box, and the program goes on.
 void showFailure(Desktop& desktop, const std::exception& failure);
 
-template <typename Body>
-void guarded(Desktop& desktop, Body body) {
+template <typename Body> void guarded(Desktop& desktop, Body body) {
     try {
         body();
     } catch (const std::exception& failure) {

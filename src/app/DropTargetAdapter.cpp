@@ -6,8 +6,17 @@
 #include <QDragLeaveEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <algorithm>
 
-bool MimeDataObject::offersText() const { return data_ && data_->hasText(); }
+// Only real text counts: Qt also offers dragged files as text (their paths).
+bool MimeDataObject::offersText() const {
+    if (!data_)
+        return false;
+    const QStringList formats = data_->formats();
+    return std::any_of(formats.begin(), formats.end(), [](const QString& format) {
+        return format.startsWith(QLatin1String("text/plain"));
+    });
+}
 
 std::optional<std::string> MimeDataObject::text() const {
     if (!offersText())
@@ -68,7 +77,9 @@ bool DropTargetAdapter::revokeDrops() {
     return true;
 }
 
-int DropTargetAdapter::fontHeight() const { return window_ ? window_->font().pixelSize() : 0; }
+int DropTargetAdapter::fontHeight() const {
+    return window_ ? window_->font().pixelSize() : 0;
+}
 
 kestrum::DropPoint DropTargetAdapter::clientSize() const {
     return window_ ? kestrum::DropPoint{window_->width(), window_->height()} : kestrum::DropPoint{};

@@ -12,12 +12,12 @@ class QMimeData;
 
 // The data of the Qt drag under way; Qt keeps it alive while the drag lasts.
 class MimeDataObject : public kestrum::DropDataObject {
-public:
+  public:
     void setData(const QMimeData* data) { data_ = data; }
     bool offersText() const override;
     std::optional<std::string> text() const override;
 
-private:
+  private:
     const QMimeData* data_ = nullptr;
 };
 
@@ -26,7 +26,7 @@ private:
 // actions as the effect bits, the text as program text.
 class DropTargetAdapter : public QObject, public kestrum::DropTargetWindow {
     Q_OBJECT
-public:
+  public:
     DropTargetAdapter(QWidget* window, kestrum::TDropTarget& target);
 
     std::string componentName() const override;
@@ -43,10 +43,10 @@ public:
     // copy is among several, so a capture never deletes the source's text.
     static Qt::DropAction reportedAction(uint32_t effect);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void report(QDropEvent* event, uint32_t effect);
     void followScrollTimer();
 

@@ -6,7 +6,7 @@
 // The text files of one folder, by name.
 class FileListBox : public QListWidget {
     Q_OBJECT
-public:
+  public:
     using QListWidget::QListWidget;
 
     // Points the list at `folder` (program text); pointing it at the folder
@@ -17,7 +17,7 @@ public:
     // Reads the current folder again.
     void refresh();
 
-private:
+  private:
     bool fill(const std::string& folder);
     std::string folder_;
 };

@@ -12,7 +12,7 @@ class QWidget;
 // control, in either window.
 class HintDisplay : public QObject {
     Q_OBJECT
-public:
+  public:
     HintDisplay(QLabel* messagePanel, QLabel* hintPanel, QObject* parent = nullptr);
 
     static void setHint(QWidget* widget, const QString& hint);
@@ -25,10 +25,10 @@ public:
     int hintPanelWidthSetting() const { return widthSetting_; }
     void show(const QString& hint);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QLabel* messagePanel_;
     QLabel* hintPanel_;
     int widthSetting_ = 50;

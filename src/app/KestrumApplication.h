@@ -7,7 +7,7 @@ class Desktop;
 // The application object: an exception that escapes an event handler is
 // shown in the error box, and the program goes on.
 class KestrumApplication : public QApplication {
-public:
+  public:
     KestrumApplication(int& argc, char** argv, Desktop& desktop);
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -15,6 +15,6 @@ public:
     // the user chose a platform.
     static void preferX11();
 
-private:
+  private:
     Desktop& desktop_;
 };

@@ -8,7 +8,7 @@
 // its editor window and ends, so two runs never delete each other's files.
 class SingleInstance : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit SingleInstance(QString name);
 
     // True when another instance answered and was asked to show its editor.
@@ -17,10 +17,10 @@ public:
     bool listen();
     void stop() { server_.close(); }
 
-signals:
+  signals:
     void anotherStartAsked();
 
-private:
+  private:
     QString name_;
     QLocalServer server_;
 };

@@ -1,6 +1,6 @@
 #include "BuildSettings.h"
-#include "DialUp.h"
 #include "Desktop.h"
+#include "DialUp.h"
 #include "Folders.h"
 #include "Gb18030.h"
 #include "KestrumApplication.h"
@@ -60,9 +60,9 @@ int main(int argc, char** argv) {
         return 0;
     instance.listen();
     TForm1 dropWindow(state, desktop);
-    dropWindow.setConnectionStatusSource(
-        std::make_unique<kestrum::InterfaceDialUpQuery>(),
-        std::string("http://") + buildsettings::counterHost + "/JSCounter.asp?ID=25&FMT=C&L=6&Refer=");
+    dropWindow.setConnectionStatusSource(std::make_unique<kestrum::InterfaceDialUpQuery>(),
+                                         std::string("http://") + buildsettings::counterHost +
+                                             "/JSCounter.asp?ID=25&FMT=C&L=6&Refer=");
     guarded(desktop, [&] { dropWindow.FormCreate(); });
     TForm2 editor(state, dropWindow, desktop);
     dropWindow.setEditor(&editor);

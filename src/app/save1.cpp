@@ -34,7 +34,7 @@ namespace {
 // Drop-list rows: 16 pixels, one line of text 2 pixels from the left,
 // vertically centred, no "&" processing.
 class DropListDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return {QStyledItemDelegate::sizeHint(option, index).width(), dropwindow::kItemHeight};
@@ -42,7 +42,8 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         bool selected = option.state & QStyle::State_Selected;
-        painter->fillRect(option.rect, selected ? option.palette.highlight() : option.palette.base());
+        painter->fillRect(option.rect,
+                          selected ? option.palette.highlight() : option.palette.base());
         painter->setPen(selected ? option.palette.highlightedText().color()
                                  : option.palette.text().color());
         painter->setFont(option.font);
@@ -143,8 +144,11 @@ void TForm1::setConnectionStatusSource(std::unique_ptr<DialUpQuery> dialUp, std:
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
+    // Shown once at start; a show after a change of window flags is no new start.
+    if (!event->spontaneous() && !shown_) {
+        shown_ = true;
         guarded(desktop_, [this] { FormShow(); });
+    }
 }
 
 void TForm1::FormShow() {
@@ -176,6 +180,7 @@ void TForm1::mexitClick() {
     guarded(desktop_, [this] {
         removeRunFiles(state_.folders, editor_->categoryNames());
         setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        show(); // a change of flags hides the window
         try {
             DropTextTarget1.RevokeTarget();
         } catch (const std::exception& failure) {
@@ -193,7 +198,9 @@ void TForm1::mexitClick() {
     });
 }
 
-void TForm1::setShowCaption(const QString& caption) { mshow->setText(caption); }
+void TForm1::setShowCaption(const QString& caption) {
+    mshow->setText(caption);
+}
 
 void TForm1::setDropList(const std::vector<std::string>& names) {
     ListBox1->clear();

@@ -8,7 +8,6 @@
 #include <QPoint>
 #include <QWidget>
 #include <memory>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +27,7 @@ struct ProgramState;
 // into the list of categories while text is dragged over it.
 class TForm1 : public QWidget {
     Q_OBJECT
-public:
+  public:
     TForm1(kestrum::ProgramState& state, Desktop& desktop);
     ~TForm1() override;
 
@@ -62,14 +61,14 @@ public:
     kestrum::TDropTextTarget DropTextTarget1;
     kestrum::THttpClient HttpClient1;
 
-signals:
+  signals:
     void exitFinished();
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void DropTextTarget1Enter();
     void DropTextTarget1GetDropEffect(kestrum::DropPoint point);
     void DropTextTarget1Drop();
@@ -84,8 +83,9 @@ private:
     Desktop& desktop_;
     TForm2* editor_ = nullptr;
     DropTargetAdapter* adapter_; // a child of this window
-    bool entered_ = false;      // the enter handler ran for this drag
-    bool moving_ = false;       // the left button moves the window
+    bool shown_ = false;
+    bool entered_ = false; // the enter handler ran for this drag
+    bool moving_ = false;  // the left button moves the window
     QPoint moveOffset_;
     QString windowHint_;
     QString savedHint_;

@@ -42,7 +42,9 @@ QFont songti(int pixels) {
     return font;
 }
 
-int byteLength(const QString& text) { return static_cast<int>(fromQt(text).size()); }
+int byteLength(const QString& text) {
+    return static_cast<int>(fromQt(text).size());
+}
 
 QAction* toolAction(QToolBar* bar, const QString& name, const QString& text, const QString& hint) {
     QAction* action = bar->addAction(text);
@@ -98,7 +100,6 @@ void TForm2::buildLeftPanel() {
     Splitter4->setObjectName(QStringLiteral("Splitter4"));
     Splitter4->setHandleWidth(9);
     Panel2 = Splitter4;
-    Panel2->setMinimumWidth(100);
 
     ListBox1 = new QListWidget(Splitter4);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
@@ -110,6 +111,10 @@ void TForm2::buildLeftPanel() {
     PageControl1 = new QTabWidget(Splitter4);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     Splitter4->setCollapsible(1, false);
+    // The stored panel width holds even below the pages' natural width.
+    for (QWidget* w : {static_cast<QWidget*>(Splitter4), static_cast<QWidget*>(ListBox1),
+                       static_cast<QWidget*>(PageControl1)})
+        w->setMinimumWidth(1);
     Splitter4->setStretchFactor(0, 0);
     Splitter4->setStretchFactor(1, 1);
 
@@ -124,8 +129,8 @@ void TForm2::buildLeftPanel() {
     Label2 = new QLabel(QStringLiteral("默认目录："));
     Edit2 = new QLineEdit;
     Button1 = new QPushButton(QStringLiteral("浏览目录并确认..."));
-    HintDisplay::setHint(Button1, QStringLiteral(
-                                      "类别、目录改变|点击此处更改类别目录并自动添加新类别或对应目录。"));
+    HintDisplay::setHint(
+        Button1, QStringLiteral("类别、目录改变|点击此处更改类别目录并自动添加新类别或对应目录。"));
     auto* group = new QVBoxLayout(GroupBox1);
     for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Edit1),
                        static_cast<QWidget*>(Label2), static_cast<QWidget*>(Edit2),
@@ -196,8 +201,10 @@ void TForm2::buildRightPanel() {
     panel4Row->addWidget(Label3);
     panel4Row->addWidget(SpinEdit1);
     ToolBar1->addWidget(Panel4);
-    mcut1 = toolAction(ToolBar1, QStringLiteral("mcut1"), QStringLiteral("剪切"), QStringLiteral("剪切"));
-    mcopy1 = toolAction(ToolBar1, QStringLiteral("mcopy1"), QStringLiteral("复制"), QStringLiteral("复制"));
+    mcut1 = toolAction(ToolBar1, QStringLiteral("mcut1"), QStringLiteral("剪切"),
+                       QStringLiteral("剪切"));
+    mcopy1 = toolAction(ToolBar1, QStringLiteral("mcopy1"), QStringLiteral("复制"),
+                        QStringLiteral("复制"));
     mpaste21 = toolAction(ToolBar1, QStringLiteral("mpaste21"), QStringLiteral("粘贴"),
                           QStringLiteral("粘贴"));
     ToolButton3 = toolAction(ToolBar1, QStringLiteral("ToolButton3"), QStringLiteral("撤消"),
@@ -211,10 +218,13 @@ void TForm2::buildRightPanel() {
     RichEdit2 = new QPlainTextEdit(Splitter2);
     RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
     RichEdit2->setFont(songti(15));
-    HintDisplay::setHint(RichEdit2, QStringLiteral("|按右键可以编辑、保存内容、整理文件、调整界面等。"));
+    HintDisplay::setHint(RichEdit2,
+                         QStringLiteral("|按右键可以编辑、保存内容、整理文件、调整界面等。"));
     RichEdit4 = new QTextEdit(Splitter2);
     RichEdit4->setObjectName(QStringLiteral("RichEdit4"));
     RichEdit4->setFont(songti(15));
+    RichEdit2->setMinimumHeight(1);
+    RichEdit4->setMinimumHeight(1);
     Splitter2->setStretchFactor(0, 1);
     Splitter2->setStretchFactor(1, 0);
     column->addWidget(Splitter2, 1);
@@ -252,15 +262,18 @@ void TForm2::connectHandlers() {
         if (!pageChangeByProgram_)
             PageControl1Change(page);
     });
-    connect(sound1, &QCheckBox::toggled, this, [this](bool on) { guarded(desktop_, [&] { sound1Click(on); }); });
-    connect(savetf1, &QCheckBox::toggled, this, [this](bool on) { guarded(desktop_, [&] { savetf1Click(on); }); });
+    connect(sound1, &QCheckBox::toggled, this,
+            [this](bool on) { guarded(desktop_, [&] { sound1Click(on); }); });
+    connect(savetf1, &QCheckBox::toggled, this,
+            [this](bool on) { guarded(desktop_, [&] { savetf1Click(on); }); });
     connect(Splitter1, &QSplitter::splitterMoved, this, [this] { storeSplitter(1); });
     connect(Splitter2, &QSplitter::splitterMoved, this, [this] { storeSplitter(2); });
     connect(Splitter4, &QSplitter::splitterMoved, this, [this] { storeSplitter(4); });
     connect(mhelp, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(mabout, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(memail, &QAction::triggered, this, [this] {
-        desktop_.openUrl(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(buildsettings::authorEmail) +
+        desktop_.openUrl(QUrl(QStringLiteral("mailto:") +
+                              QString::fromUtf8(buildsettings::authorEmail) +
                               QStringLiteral("?subject=Kestrum用户的来信")));
     });
     QAction* homes[] = {mhome1, mhome2, mhome3};
@@ -299,10 +312,16 @@ void TForm2::selectCategory(int index) {
     ListBox1->setCurrentRow(index);
 }
 
-void TForm2::refreshFileList() { FileListBox1->refresh(); }
+void TForm2::refreshFileList() {
+    FileListBox1->refresh();
+}
 
-void TForm2::setAutoSaveBox(bool checked) { savetf1->setChecked(checked); }
-void TForm2::setSoundBox(bool checked) { sound1->setChecked(checked); }
+void TForm2::setAutoSaveBox(bool checked) {
+    savetf1->setChecked(checked);
+}
+void TForm2::setSoundBox(bool checked) {
+    sound1->setChecked(checked);
+}
 
 void TForm2::setPasteEnabled(bool enabled) {
     mpaste2->setEnabled(enabled);
@@ -323,8 +342,10 @@ void TForm2::closeEvent(QCloseEvent* event) {
 
 void TForm2::FormShow() {
     const auto& keys = settingKeys();
-    resize(readSetting(state_.settings, keys.editorWidth), readSetting(state_.settings, keys.editorHeight));
-    move(readSetting(state_.settings, keys.editorLeft), readSetting(state_.settings, keys.editorTop));
+    resize(readSetting(state_.settings, keys.editorWidth),
+           readSetting(state_.settings, keys.editorHeight));
+    move(readSetting(state_.settings, keys.editorLeft),
+         readSetting(state_.settings, keys.editorTop));
     setWindowState(Qt::WindowNoState);
     showTimeFill();
     state_.editorClosed = false;
@@ -362,7 +383,8 @@ void TForm2::showTimeFill() {
 }
 
 void TForm2::folderMissing() {
-    desktop_.showWarning(QStringLiteral("错误"), QStringLiteral("此类别的目录已经被取消，请重新确定。"));
+    desktop_.showWarning(QStringLiteral("错误"),
+                         QStringLiteral("此类别的目录已经被取消，请重新确定。"));
     for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
                        static_cast<QWidget*>(Edit1)})
         w->setEnabled(true);

@@ -33,7 +33,7 @@ struct ProgramState;
 // only hides it.
 class TForm2 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     TForm2(kestrum::ProgramState& state, TForm1& dropWindow, Desktop& desktop);
     ~TForm2() override;
 
@@ -75,11 +75,11 @@ public:
     QAction *mhelp, *memail, *mhome1, *mhome2, *mhome3, *mabout;
     QAction* mpaste2;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildLayout();
     void buildLeftPanel();
     void buildRightPanel();

@@ -44,7 +44,7 @@ struct TDragTypes {
 
 // The dragged data, as the toolkit offers it.
 class DropDataObject {
-public:
+  public:
     virtual ~DropDataObject() = default;
     virtual bool offersText() const = 0;
     // The text's bytes in the program's code page, or nothing when reading fails.
@@ -53,7 +53,7 @@ public:
 
 // The window the target is bound to.
 class DropTargetWindow {
-public:
+  public:
     virtual ~DropTargetWindow() = default;
     virtual std::string componentName() const = 0;
     virtual bool exists() const = 0;
@@ -68,9 +68,9 @@ public:
 };
 
 class TDropTarget {
-public:
-    using DropTargetEvent =
-        std::function<void(TDropTarget& sender, TShiftState shift, DropPoint point, uint32_t& effect)>;
+  public:
+    using DropTargetEvent = std::function<void(TDropTarget& sender, TShiftState shift,
+                                               DropPoint point, uint32_t& effect)>;
     using LeaveEvent = std::function<void(TDropTarget& sender)>;
 
     virtual ~TDropTarget();
@@ -99,13 +99,13 @@ public:
 
     uint32_t ChooseEffect(TShiftState shift, DropPoint point, uint32_t offered);
 
-protected:
+  protected:
     virtual bool ReadDropData() = 0;
     virtual void DiscardDropData() = 0;
     virtual bool AcceptsData() = 0;
     DropDataObject* heldData() const { return data_; }
 
-private:
+  private:
     bool edgeZone(DropPoint point) const;
 
     DropDataObject* data_ = nullptr;
@@ -117,16 +117,16 @@ private:
 };
 
 class TDropTextTarget : public TDropTarget {
-public:
+  public:
     ~TDropTextTarget() override;
     const std::string& DroppedText() const { return droppedText_; }
 
-protected:
+  protected:
     bool ReadDropData() override;
     void DiscardDropData() override { droppedText_.clear(); }
     bool AcceptsData() override;
 
-private:
+  private:
     std::string droppedText_;
 };
 

@@ -26,7 +26,9 @@ ListGeometry listGeometry(const std::vector<int>& itemTextWidths, int windowLeft
 int dropIndex(int itemAtPoint, int y, int windowHeight, int selectedIndex, int count);
 
 // The rightmost pixels of the window switch auto-save instead of moving it.
-inline bool inLockArea(int x, int windowWidth) { return windowWidth - x <= kLockAreaWidth; }
+inline bool inLockArea(int x, int windowWidth) {
+    return windowWidth - x <= kLockAreaWidth;
+}
 
 // The window's own hint for the pointer at x (program text).
 std::string pictureHint(int x);

@@ -31,7 +31,7 @@ struct FakeWindow : DropTargetWindow {
 };
 
 class DropTargetTest : public ::testing::Test {
-protected:
+  protected:
     TDropTextTarget target;
     FakeData data;
     std::vector<std::string> events;
@@ -68,9 +68,12 @@ TEST_F(DropTargetTest, WithoutAnEffectHandlerTheKeysChooseOneEffect) {
 
 TEST_F(DropTargetTest, AnEffectHandlerSeesTheAllowedOffersAndDecides) {
     std::vector<uint32_t> seen;
-    target.OnGetDropEffect = [&](TDropTarget&, TShiftState, DropPoint, uint32_t& e) { seen.push_back(e); };
+    target.OnGetDropEffect = [&](TDropTarget&, TShiftState, DropPoint, uint32_t& e) {
+        seen.push_back(e);
+    };
     target.Dragtypes.dtLink = false;
-    EXPECT_EQ(enter(DropEffect::Copy | DropEffect::Move | DropEffect::Link), DropEffect::Copy | DropEffect::Move);
+    EXPECT_EQ(enter(DropEffect::Copy | DropEffect::Move | DropEffect::Link),
+              DropEffect::Copy | DropEffect::Move);
     uint32_t none = 0;
     target.DragOver(0, false, {1, 1}, none);
     EXPECT_EQ(none, 0u);
@@ -176,11 +179,11 @@ TEST(DropWindowRules, TheListSizesToItsItemsAndStaysOnTheScreen) {
 
 TEST(DropWindowRules, ThePointerPicksTheItemAndTheEdgesStep) {
     EXPECT_EQ(dropwindow::dropIndex(1, 20, 61, 0, 3), 1);
-    EXPECT_EQ(dropwindow::dropIndex(-1, 30, 61, 0, 3), 0);  // over no item, far from the bottom
-    EXPECT_EQ(dropwindow::dropIndex(-1, 45, 61, 0, 3), 2);  // within 20 of the bottom
-    EXPECT_EQ(dropwindow::dropIndex(2, 55, 61, 1, 3), 2);   // bottom edge steps down
-    EXPECT_EQ(dropwindow::dropIndex(2, 55, 61, 2, 3), 2);   // and stops at the last
-    EXPECT_EQ(dropwindow::dropIndex(0, 3, 61, 2, 3), 1);    // top edge steps up
+    EXPECT_EQ(dropwindow::dropIndex(-1, 30, 61, 0, 3), 0); // over no item, far from the bottom
+    EXPECT_EQ(dropwindow::dropIndex(-1, 45, 61, 0, 3), 2); // within 20 of the bottom
+    EXPECT_EQ(dropwindow::dropIndex(2, 55, 61, 1, 3), 2);  // bottom edge steps down
+    EXPECT_EQ(dropwindow::dropIndex(2, 55, 61, 2, 3), 2);  // and stops at the last
+    EXPECT_EQ(dropwindow::dropIndex(0, 3, 61, 2, 3), 1);   // top edge steps up
     EXPECT_EQ(dropwindow::dropIndex(0, 3, 61, 0, 3), 0);
     EXPECT_EQ(dropwindow::dropIndex(-1, 30, 61, -1, 0), -1);
     EXPECT_TRUE(dropwindow::inLockArea(27, 37));

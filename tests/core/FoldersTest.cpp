@@ -1,6 +1,6 @@
-#include "FolderListing.h"
 #include "Folders.h"
 #include "Errors.h"
+#include "FolderListing.h"
 #include "TempDir.h"
 
 #include <filesystem>

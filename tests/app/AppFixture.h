@@ -1,0 +1,103 @@
+#pragma once
+
+// The two windows wired as the program wires them, over folders of the
+// test's own, with a desktop that records instead of asking the user.
+#include "Desktop.h"
+#include "DialUp.h"
+#include "FileStore.h"
+#include "Gb18030.h"
+#include "ProgramState.h"
+#include "ProgramText.h"
+#include "save1.h"
+#include "save2.h"
+
+#include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+class RecordingDesktop : public Desktop {
+  public:
+    QStringList errors, warnings;
+    QList<QUrl> urls;
+    int sounds = 0;
+    void showError(const QString& text) override { errors << text; }
+    void showWarning(const QString& title, const QString& text) override {
+        warnings << title + "|" + text;
+    }
+    void openUrl(const QUrl& url) override { urls << url; }
+    void playCaptureSound() override { ++sounds; }
+};
+
+struct Windows {
+    QTemporaryDir root;
+    RecordingDesktop desktop;
+    kestrum::ProgramState state;
+    std::unique_ptr<TForm1> drop;
+    std::unique_ptr<TForm2> editor;
+
+    Windows() {
+        for (const char* sub : {"program", "tmp", "docs"})
+            QDir(root.path()).mkpath(sub);
+        state.folders = {path("program/"), path("tmp/"), path("docs/")};
+    }
+    std::string path(const std::string& relative) const {
+        return fromQt(root.path()) + "/" + relative;
+    }
+    kestrum::IniFile settings() const { return kestrum::IniFile(state.folders.settingsFile()); }
+    void writeSettings(const std::string& utf8) {
+        kestrum::files::replace(state.folders.settingsFile(), kestrum::gb(utf8));
+    }
+    // Start-up in the program's order; `dialUp` answers the connection query.
+    void start(std::unique_ptr<kestrum::DialUpQuery> dialUp = nullptr, std::string url = "") {
+        drop = std::make_unique<TForm1>(state, desktop);
+        drop->setConnectionStatusSource(std::move(dialUp), std::move(url));
+        drop->FormCreate();
+        editor = std::make_unique<TForm2>(state, *drop, desktop);
+        drop->setEditor(editor.get());
+        editor->show();
+        drop->show();
+    }
+    void addCategories(int count) {
+        std::string table = "[类别]\r\n";
+        for (int i = 0; i < count; ++i) {
+            std::string folder = path("cat" + std::to_string(i));
+            QDir().mkpath(QString::fromStdString(folder));
+            table += "类别" + std::to_string(i) + "=" + folder + "\r\n";
+        }
+        writeSettings(table);
+    }
+};
+
+// Qt drag events as the platform would deliver them to the drop window.
+struct Drag {
+    QMimeData data;
+    Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    explicit Drag(const QString& text) { data.setText(text); }
+    Drag() = default;
+
+    bool enter(QWidget* w, QPoint p) {
+        QDragEnterEvent e(p, offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+        return e.isAccepted();
+    }
+    Qt::DropAction move(QWidget* w, QPoint p) {
+        QDragMoveEvent e(p, offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+        return e.isAccepted() ? e.dropAction() : Qt::IgnoreAction;
+    }
+    void leave(QWidget* w) {
+        QDragLeaveEvent e;
+        QCoreApplication::sendEvent(w, &e);
+    }
+    Qt::DropAction drop(QWidget* w, QPoint p) {
+        QDropEvent e(p, offered, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+        return e.isAccepted() ? e.dropAction() : Qt::IgnoreAction;
+    }
+};

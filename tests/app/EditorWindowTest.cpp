@@ -1,0 +1,152 @@
+#include "AppFixture.h"
+#include "HintDisplay.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextEdit>
+
+using namespace kestrum;
+
+class EditorWindowTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void withoutSettingsTheEditorOpensWithItsDefaults() {
+        Windows app;
+        app.start();
+        app.drop->mshowClick();
+        auto* editor = app.editor.get();
+        QCOMPARE(editor->size(), QSize(700, 500));
+        QCOMPARE(editor->pos(), QPoint(40, 90));
+        QCOMPARE(editor->Panel2->width(), 65);
+        QCOMPARE(editor->RichEdit4->height(), 50);
+        QCOMPARE(editor->ListBox1->height(), 200);
+        QCOMPARE(editor->SpinEdit1->value(), 32);
+        QCOMPARE(editor->ListBox1->count(), 1);
+        QCOMPARE(editor->ListBox1->item(0)->text(), QStringLiteral("非分类"));
+        QCOMPARE(app.settings().listKeys(gb("类别")), std::vector<std::string>{gb("非分类")});
+        QCOMPARE(editor->PageControl1->currentIndex(), 0);
+        QVERIFY(!editor->Edit2->isEnabled());
+    }
+
+    void splitterPositionsSurviveCloseAndShow() {
+        Windows app;
+        app.start();
+        app.drop->mshowClick();
+        auto* editor = app.editor.get();
+        editor->Splitter1->setSizes({120, 500});
+        emit editor->Splitter1->splitterMoved(120, 1);
+        editor->Splitter2->setSizes({200, 90});
+        emit editor->Splitter2->splitterMoved(200, 1);
+        app.drop->mshowClick();
+        editor->resize(900, 700); // a size given and closed with is forgotten
+        app.drop->mshowClick();
+        QCOMPARE(editor->Panel2->width(), 120);
+        QCOMPARE(editor->RichEdit4->height(), 90);
+        QCOMPARE(editor->size(), QSize(700, 500));
+        QCOMPARE(app.settings().readInteger(gb("程序参数"), gb("滑杆1"), 0), 120);
+    }
+
+    void eachClickOnSoundStoresTheStateAfterIt() {
+        Windows app;
+        app.start();
+        app.drop->mshowClick();
+        auto* sound = app.editor->sound1;
+        QVERIFY(sound->isChecked());
+        sound->click();
+        QVERIFY(!app.settings().readBool(gb("程序参数"), gb("是否有声"), true));
+        sound->click();
+        QVERIFY(app.settings().readBool(gb("程序参数"), gb("是否有声"), false));
+    }
+
+    void autoSaveBoxSwitchesTheDropPicture() {
+        Windows app;
+        app.start();
+        app.editor->savetf1->click();
+        QVERIFY(!app.state.autoSave);
+        QCOMPARE(app.drop->Image1->pixmap().toImage(), app.drop->Image5.toImage());
+    }
+
+    void hintsSplitAtTheBar() {
+        QCOMPARE(HintDisplay::shortPart(QStringLiteral("类别、目录改变|点击此处更改")),
+                 QStringLiteral("类别、目录改变"));
+        Windows app;
+        app.start();
+        app.drop->mshowClick();
+        auto* button = app.editor->Button1;
+        QCOMPARE(button->toolTip(), QStringLiteral("类别、目录改变"));
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(button, &enter);
+        QCOMPARE(app.editor->hintPanel->text(),
+                 QStringLiteral("点击此处更改类别目录并自动添加新类别或对应目录。"));
+        QCoreApplication::sendEvent(app.editor->RichEdit2, &enter);
+        QCOMPARE(app.editor->RichEdit2->toolTip(), QString());
+        QCOMPARE(app.editor->hintPanel->text(),
+                 QStringLiteral("按右键可以编辑、保存内容、整理文件、调整界面等。"));
+    }
+
+    void changingThePageShowsItsMessage() {
+        Windows app;
+        app.start();
+        app.drop->mshowClick();
+        auto* editor = app.editor.get();
+        editor->PageControl1->setCurrentIndex(2);
+        QCOMPARE(editor->messagePanel->text(),
+                 QStringLiteral("警告：如果文本合并过多，请耐心等待！"));
+        QCOMPARE(editor->messagePanel->width(), 7 * 36);
+        editor->PageControl1->setCurrentIndex(1);
+        QCOMPARE(editor->messagePanel->text(), QStringLiteral("新建或更改后请按“确认”！"));
+        editor->PageControl1->setCurrentIndex(3);
+        QCOMPARE(editor->messagePanel->text(), QStringLiteral("新建或更改后请按“确认”！"));
+        editor->PageControl1->setCurrentIndex(0);
+        QCOMPARE(editor->messagePanel->text(), QStringLiteral("单击看文件内容。"));
+    }
+
+    void aMissingCategoryFolderIsReportedAndOfferedForChange() {
+        Windows app;
+        app.writeSettings("[类别]\r\ngone=" + app.path("no-such-folder") + "\r\n");
+        app.start();
+        QCOMPARE(app.desktop.warnings,
+                 QStringList{QStringLiteral("错误|此类别的目录已经被取消，请重新确定。")});
+        QCOMPARE(app.editor->PageControl1->currentIndex(), 1);
+        QCOMPARE(app.editor->Label1->text(), QStringLiteral("更改类别："));
+        QCOMPARE(app.editor->messagePanel->text(),
+                 QStringLiteral("请输入新名或新目录后按“确认”。"));
+    }
+
+    void theFileListShowsTheCategorysTextFilesAndADropIndexPastTheEndSelectsTheLast() {
+        Windows app;
+        app.writeSettings("[类别]\r\na=" + app.path("a") + "\r\nb=" + app.path("b") + "\r\n");
+        QDir().mkpath(QString::fromStdString(app.path("a")));
+        QDir().mkpath(QString::fromStdString(app.path("b")));
+        files::replace(app.path("b/note.txt"), "x");
+        files::replace(app.path("b/.hidden.txt"), "x");
+        app.state.dropIndex = 7;
+        app.start();
+        QCOMPARE(app.editor->ListBox1->currentRow(), 1);
+        QCOMPARE(app.editor->FileListBox1->count(), 1);
+        QCOMPARE(app.editor->FileListBox1->item(0)->text(), QStringLiteral("note.txt"));
+    }
+
+    void theHelpMenuHandsItsAddressesToTheShell() {
+        Windows app;
+        app.start();
+        app.editor->mhelp->trigger();
+        app.editor->memail->trigger();
+        app.editor->mhome2->trigger();
+        QCOMPARE(app.desktop.urls.size(), 3);
+        QCOMPARE(app.desktop.urls[0].fileName(), QStringLiteral("tuckpad.html"));
+        QVERIFY(files::exists(app.state.folders.program + "tuckpad.html"));
+        QVERIFY(app.desktop.urls[1].toString().startsWith(QStringLiteral("mailto:")));
+        QVERIFY(
+            app.desktop.urls[1].toString().contains(QStringLiteral("subject=Kestrum用户的来信")));
+        QVERIFY(app.desktop.urls[2].scheme().startsWith(QStringLiteral("http")));
+    }
+};
+
+QTEST_MAIN(EditorWindowTest)
+#include "EditorWindowTest.moc"
