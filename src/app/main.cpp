@@ -66,8 +66,13 @@ int main(int argc, char** argv) {
     guarded(desktop, [&] { dropWindow.FormCreate(); });
     TForm2 editor(state, dropWindow, desktop);
     dropWindow.setEditor(&editor);
+    // The editor's show sequence runs at start as it does at every show, but
+    // the window is not put on the screen only to be hidden again a moment
+    // later: that flash would cost start-up time and show the user nothing.
+    editor.setAttribute(Qt::WA_DontShowOnScreen, true);
     editor.show();
     dropWindow.show();
+    editor.setAttribute(Qt::WA_DontShowOnScreen, false);
     QObject::connect(&dropWindow, &TForm1::exitFinished, &app, &QApplication::quit);
     QObject::connect(&instance, &SingleInstance::anotherStartAsked, &dropWindow, [&] {
         if (state.editorClosed)
