@@ -1,5 +1,6 @@
 #include "CategoryTable.h"
 
+#include "AsciiText.h"
 #include "Errors.h"
 #include "FileStore.h"
 #include "Gb18030.h"
@@ -9,14 +10,6 @@
 #include <unordered_map>
 
 namespace kestrum {
-namespace {
-std::string lowerAscii(std::string text) {
-    for (auto& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    return text;
-}
-} // namespace
 
 void checkCategoryName(std::string_view name) {
     bool unsafe = name.empty() || name == "." || name == ".." ||

@@ -29,18 +29,6 @@ class FileDescriptor {
     int fd_;
 };
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 std::optional<std::string> readAll(int fd) {
     std::string data;
     struct stat info {};
@@ -84,6 +72,18 @@ mode_t modeForReplacement(const std::filesystem::path& target) {
 }
 
 } // namespace
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
 
 std::filesystem::path nativePath(std::string_view path) {
     return std::filesystem::path(gb18030::toUtf8(path));

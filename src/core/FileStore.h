@@ -17,6 +17,9 @@ std::string programPath(const std::filesystem::path& path);
 
 bool exists(std::string_view path);
 
+// Writes all of `bytes` to the descriptor; false when the system refuses.
+bool writeAll(int fd, std::string_view bytes);
+
 // The whole file, or nothing when it is missing or unreadable.
 std::optional<std::string> tryRead(std::string_view path);
 

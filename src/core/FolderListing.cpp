@@ -1,5 +1,6 @@
 #include "FolderListing.h"
 
+#include "AsciiText.h"
 #include "FileStore.h"
 
 #include <algorithm>
@@ -8,15 +9,9 @@
 namespace kestrum {
 namespace {
 
-std::string lower(std::string text) {
-    for (auto& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    return text;
-}
-
 bool isTextFileName(const std::string& name) {
-    return name.size() > 4 && name.front() != '.' && lower(name.substr(name.size() - 4)) == ".txt";
+    return name.size() > 4 && name.front() != '.' &&
+           lowerAscii(name.substr(name.size() - 4)) == ".txt";
 }
 
 } // namespace
@@ -32,8 +27,9 @@ std::optional<std::vector<std::string>> listTextFiles(const std::string& folder)
         if (isTextFileName(name) && entry.is_regular_file(ec))
             names.push_back(name);
     }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return lower(a) < lower(b); });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return lowerAscii(a) < lowerAscii(b);
+    });
     return names;
 }
 

@@ -1,5 +1,6 @@
 #include "HttpClient.h"
 
+#include "AsciiText.h"
 #include "Errors.h"
 
 #include <algorithm>
@@ -10,18 +11,6 @@ namespace {
 
 constexpr std::size_t kLongestPath = 256;
 constexpr std::size_t kLongestHeaderValue = 256;
-
-std::string upper(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
-}
-
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 std::string withoutLineEnd(std::string line) {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
@@ -88,7 +77,7 @@ void THttpClient::ParseUrl(const std::string& url) {
     std::size_t pathStart = hasDoubleSlash ? nthSlash(url_, 3) : url_.find('/');
     path_ = pathStart == std::string::npos ? "" : url_.substr(pathStart, kLongestPath);
     if (auto colon = url_.find(':'); colon != std::string::npos) {
-        std::string scheme = lower(url_.substr(0, colon));
+        std::string scheme = lowerAscii(url_.substr(0, colon));
         if (scheme == "https")
             throw KestrumError("HTTP Secure Socket is not supported");
         Port = scheme == "gopher" ? 70 : scheme == "ftp" ? 21 : 80;
@@ -122,7 +111,7 @@ void THttpClient::ParseUrl(const std::string& url) {
 void THttpClient::setHeaderLine(const std::string& name, const std::string& value) {
     std::string line = name + ": " + value;
     for (auto& existing : requestLines_)
-        if (lower(existing.substr(0, existing.find(':'))) == lower(name)) {
+        if (lowerAscii(existing.substr(0, existing.find(':'))) == lowerAscii(name)) {
             existing = line;
             return;
         }
@@ -166,14 +155,14 @@ void THttpClient::readReplyHeader() {
                                " header lines");
         line = ReadLn(kLongestHeaderLine);
         Header += line;
-        std::string name = upper(field(line, 0));
+        std::string name = upperAscii(field(line, 0));
         std::string text = withoutLineEnd(line);
         if (name == "SET-COOKIE:")
             setCookie_ = text.size() > 12 ? text.substr(12, kLongestHeaderValue) : "";
         else if (name == "LOCATION:")
             location_ = text.size() > 10 ? text.substr(10, kLongestHeaderValue) : "";
         else if (name == "CONTENT-LENGTH:") {
-            std::string after = upper(text).substr(upper(text).find("ENGTH:") + 6);
+            std::string after = upperAscii(text).substr(upperAscii(text).find("ENGTH:") + 6);
             auto first = after.find_first_of("0123456789");
             contentLength_ =
                 first == std::string::npos

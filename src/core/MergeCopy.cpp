@@ -12,18 +12,6 @@ namespace {
 
 constexpr char kCtrlZ = 0x1A;
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 enum class CopyFailure { none, reading, writing };
 
 CopyFailure copyStream(int in, int out) {
@@ -40,12 +28,12 @@ CopyFailure copyStream(int in, int out) {
             break;
         converted.clear();
         copy.feed(std::string_view(buffer, static_cast<std::size_t>(n)), converted);
-        if (!writeAll(out, converted))
+        if (!files::writeAll(out, converted))
             return CopyFailure::writing;
     }
     converted.clear();
     copy.finish(converted);
-    return writeAll(out, converted) ? CopyFailure::none : CopyFailure::writing;
+    return files::writeAll(out, converted) ? CopyFailure::none : CopyFailure::writing;
 }
 
 } // namespace
