@@ -48,13 +48,13 @@ bool CaptureSound::play() const {
     const PulseSimple& pulse = PulseSimple::get();
     if (!sound || !pulse.usable())
         return false;
-    pa_sample_spec spec{};
-    spec.format = sound->bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-    spec.channels = static_cast<uint8_t>(sound->channels);
-    spec.rate = static_cast<uint32_t>(sound->sampleRate);
+    pa_sample_spec sampleFormat{};
+    sampleFormat.format = sound->bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+    sampleFormat.channels = static_cast<uint8_t>(sound->channels);
+    sampleFormat.rate = static_cast<uint32_t>(sound->sampleRate);
     int error = 0;
     pa_simple* stream = pulse.open(nullptr, "Kestrum", PA_STREAM_PLAYBACK, nullptr, "capture",
-                                   &spec, nullptr, nullptr, &error);
+                                   &sampleFormat, nullptr, nullptr, &error);
     if (!stream)
         return false;
     bool played = pulse.write(stream, sound->samples.data(), sound->samples.size(), &error) == 0 &&
