@@ -11,4 +11,3 @@ std::string fromQt(const QString& text);
 
 // Editor text: Qt separates lines with LF, the program's text with CR LF.
 QString toQtLines(std::string_view programText);
-std::string fromQtLines(const QString& text);
