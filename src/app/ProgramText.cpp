@@ -24,7 +24,3 @@ QString toQtLines(std::string_view programText) {
     }
     return toQt(text);
 }
-
-std::string fromQtLines(const QString& text) {
-    return kestrum::lines::withCrLf(fromQt(text));
-}
