@@ -4,7 +4,7 @@
 
 // A handler whose failure escapes: the application object must catch it.
 class Throwing : public QObject {
-public:
+  public:
     bool event(QEvent* e) override {
         if (e->type() == QEvent::User)
             throw kestrum::KestrumError(kestrum::gb("Cannot open file /x/中.txt"));
@@ -14,10 +14,10 @@ public:
 
 class ApplicationTest : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit ApplicationTest(RecordingDesktop& desktop) : desktop_(desktop) {}
 
-private slots:
+  private slots:
     void anEscapingFailureIsShownAndTheProgramGoesOn() {
         Throwing target;
         QEvent first(QEvent::User), second(QEvent::User);
@@ -27,7 +27,7 @@ private slots:
                                                QStringLiteral("Cannot open file /x/中.txt")}));
     }
 
-private:
+  private:
     RecordingDesktop& desktop_;
 };
 
