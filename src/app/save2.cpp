@@ -10,6 +10,7 @@
 #include "ProgramState.h"
 #include "ProgramText.h"
 #include "SettingKeys.h"
+#include "TextSpinBox.h"
 #include "save1.h"
 
 #include <QCheckBox>
@@ -22,7 +23,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -190,9 +190,8 @@ void TForm2::buildRightPanel() {
     auto* panel4Row = new QHBoxLayout(Panel4);
     panel4Row->setContentsMargins(0, 0, 0, 0);
     Label3 = new QLabel(QStringLiteral("每行字数："));
-    SpinEdit1 = new QSpinBox;
+    SpinEdit1 = new TextSpinBox;
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-    SpinEdit1->setRange(INT_MIN, INT_MAX);
     SpinEdit1->setFixedWidth(49);
     const QString perLine = QStringLiteral("指重排时每行多少个全角汉字（相当两个英文字母）。");
     HintDisplay::setHint(Panel4, perLine);
@@ -350,7 +349,7 @@ void TForm2::FormShow() {
     showTimeFill();
     state_.editorClosed = false;
     dropWindow_.setShowCaption(apptexts::closeEditor());
-    SpinEdit1->setValue(parseInteger(readSetting(state_.settings, keys.charsPerLine)).value_or(32));
+    SpinEdit1->setText(toQt(readSetting(state_.settings, keys.charsPerLine)));
     Splitter1->setSizes({readSetting(state_.settings, keys.leftPanelWidth), 10000});
     Splitter2->setSizes({10000, readSetting(state_.settings, keys.viewerHeight)});
     Splitter4->setSizes({readSetting(state_.settings, keys.categoryListHeight), 10000});

@@ -17,12 +17,12 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class QSpinBox;
 class QSplitter;
 class QTabWidget;
 class QTextEdit;
 class QToolBar;
 class TForm1;
+class TextSpinBox;
 
 namespace kestrum {
 struct ProgramState;
@@ -65,7 +65,7 @@ class TForm2 : public QMainWindow {
     QListWidget* ListBox3;
     QCheckBox *sound1, *savetf1;
     QToolBar* ToolBar1;
-    QSpinBox* SpinEdit1;
+    TextSpinBox* SpinEdit1;
     QPlainTextEdit* RichEdit2;
     QTextEdit* RichEdit4;
     QLabel* messagePanel;

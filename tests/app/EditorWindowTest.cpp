@@ -1,11 +1,11 @@
 #include "AppFixture.h"
 #include "HintDisplay.h"
 
+#include "TextSpinBox.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -25,7 +25,7 @@ class EditorWindowTest : public QObject {
         QCOMPARE(editor->Panel2->width(), 65);
         QCOMPARE(editor->RichEdit4->height(), 50);
         QCOMPARE(editor->ListBox1->height(), 200);
-        QCOMPARE(editor->SpinEdit1->value(), 32);
+        QCOMPARE(editor->SpinEdit1->text(), QStringLiteral("32"));
         QCOMPARE(editor->ListBox1->count(), 1);
         QCOMPARE(editor->ListBox1->item(0)->text(), QStringLiteral("非分类"));
         QCOMPARE(app.settings().listKeys(gb("类别")), std::vector<std::string>{gb("非分类")});
@@ -49,6 +49,18 @@ class EditorWindowTest : public QObject {
         QCOMPARE(editor->RichEdit4->height(), 90);
         QCOMPARE(editor->size(), QSize(700, 500));
         QCOMPARE(app.settings().readInteger(gb("程序参数"), gb("滑杆1"), 0), 120);
+    }
+
+    // The box keeps the stored text as it stands; the arrows step numbers.
+    void theCharsPerLineBoxKeepsItsTextAsStored() {
+        Windows app;
+        app.writeSettings("[程序参数]\r\n每行字数=abc\r\n");
+        app.start();
+        app.drop->mshowClick();
+        QCOMPARE(app.editor->SpinEdit1->text(), QStringLiteral("abc"));
+        app.editor->SpinEdit1->setText(QStringLiteral("7"));
+        app.editor->SpinEdit1->stepBy(-10);
+        QCOMPARE(app.editor->SpinEdit1->text(), QStringLiteral("-3"));
     }
 
     void eachClickOnSoundStoresTheStateAfterIt() {
