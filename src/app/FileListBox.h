@@ -13,7 +13,6 @@ class FileListBox : public QListWidget {
     // it shows already does not read it again. False when the folder cannot
     // be entered: the list then keeps what it showed.
     bool setFolder(const std::string& folder);
-    const std::string& folder() const { return folder_; }
     // Reads the current folder again.
     void refresh();
 

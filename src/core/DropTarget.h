@@ -35,7 +35,6 @@ struct TShiftState {
 
 struct DropPoint {
     int x = 0, y = 0;
-    bool operator==(const DropPoint&) const = default;
 };
 
 struct TDragTypes {

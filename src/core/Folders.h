@@ -15,7 +15,6 @@ struct Folders {
     std::string working() const { return temporary + "tuckpad/"; }
     std::string settingsFile() const { return program + "tuckpad.ini"; }
     std::string skinFile() const { return program + "skin.ini"; }
-    std::string settingsSnapshot() const { return program + "tuckpadtemp.ini"; }
 
     // temporary folder + category + "temp.txt"; raises for a name that
     // could reach outside the temporary folder.
