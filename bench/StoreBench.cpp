@@ -1,10 +1,10 @@
 // Capture and category-table costs at the sizes users reach: a 1 MB capture
 // into a 10 MB working file, and a table of 1,000 categories.
-#include "Capture.h"
-#include "CategoryTable.h"
-#include "FileStore.h"
-#include "Gb18030.h"
-#include "ProgramState.h"
+#include "store/Capture.h"
+#include "store/CategoryTable.h"
+#include "store/FileStore.h"
+#include "text/Gb18030.h"
+#include "store/ProgramState.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Throughput of the text transforms at the sizes of large documents.
-#include "CVCode.h"
-#include "MergeCopy.h"
-#include "Reflow.h"
+#include "text/CVCode.h"
+#include "text/MergeCopy.h"
+#include "text/Reflow.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "CaptureSound.h"
 
-#include "WaveSound.h"
+#include "store/WaveSound.h"
 
 #include <QFile>
 #include <dlfcn.h>

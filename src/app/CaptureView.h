@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Capture.h"
+#include "store/Capture.h"
 
 class Desktop;
 class TForm1;

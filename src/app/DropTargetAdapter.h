@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DropTarget.h"
+#include "window/DropTarget.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "FileListBox.h"
 
-#include "FolderListing.h"
+#include "store/FolderListing.h"
 #include "ProgramText.h"
 
 bool FileListBox::setFolder(const std::string& folder) {

@@ -1,6 +1,6 @@
 #include "ProgramText.h"
 
-#include "Gb18030.h"
+#include "text/Gb18030.h"
 
 QString toQt(std::string_view programText) {
     std::u16string utf16 = kestrum::gb18030::toUtf16(programText);

@@ -1,17 +1,17 @@
 #include "save1.h"
 
 #include "AppTexts.h"
-#include "Capture.h"
+#include "store/Capture.h"
 #include "CaptureView.h"
-#include "CategoryTable.h"
+#include "store/CategoryTable.h"
 #include "Desktop.h"
 #include "DropTargetAdapter.h"
-#include "DropWindowRules.h"
+#include "window/DropWindowRules.h"
 #include "HintDisplay.h"
-#include "ProgramState.h"
+#include "store/ProgramState.h"
 #include "ProgramText.h"
-#include "RunFiles.h"
-#include "SettingKeys.h"
+#include "store/RunFiles.h"
+#include "store/SettingKeys.h"
 #include "save2.h"
 
 #include <QApplication>

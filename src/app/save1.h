@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DialUp.h"
-#include "DropTarget.h"
-#include "HttpClient.h"
+#include "net/DialUp.h"
+#include "window/DropTarget.h"
+#include "net/HttpClient.h"
 
 #include <QPixmap>
 #include <QPoint>

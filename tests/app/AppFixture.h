@@ -3,10 +3,10 @@
 // The two windows wired as the program wires them, over folders of the
 // test's own, with a desktop that records instead of asking the user.
 #include "Desktop.h"
-#include "DialUp.h"
-#include "FileStore.h"
-#include "Gb18030.h"
-#include "ProgramState.h"
+#include "net/DialUp.h"
+#include "store/FileStore.h"
+#include "text/Gb18030.h"
+#include "store/ProgramState.h"
 #include "ProgramText.h"
 #include "save1.h"
 #include "save2.h"

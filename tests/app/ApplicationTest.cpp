@@ -1,5 +1,5 @@
 #include "AppFixture.h"
-#include "Errors.h"
+#include "base/Errors.h"
 #include "KestrumApplication.h"
 
 // A handler whose failure escapes: the application object must catch it.

@@ -1,6 +1,6 @@
 #include "AppFixture.h"
-#include "CategoryTable.h"
-#include "SettingKeys.h"
+#include "store/CategoryTable.h"
+#include "store/SettingKeys.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "AppFixture.h"
 #include "LocalHttpServer.h"
-#include "SettingKeys.h"
+#include "store/SettingKeys.h"
 
 #include <QCheckBox>
 #include <QListWidget>

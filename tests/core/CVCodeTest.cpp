@@ -1,5 +1,5 @@
-#include "CVCode.h"
-#include "Gb18030.h"
+#include "text/CVCode.h"
+#include "text/Gb18030.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,5 +1,5 @@
-#include "CaptureNames.h"
-#include "Gb18030.h"
+#include "text/CaptureNames.h"
+#include "text/Gb18030.h"
 
 #include <gtest/gtest.h>
 

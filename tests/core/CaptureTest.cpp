@@ -1,10 +1,10 @@
-#include "Capture.h"
-#include "CategoryTable.h"
-#include "Errors.h"
-#include "FileStore.h"
-#include "Gb18030.h"
-#include "ProgramState.h"
-#include "SettingKeys.h"
+#include "store/Capture.h"
+#include "store/CategoryTable.h"
+#include "base/Errors.h"
+#include "store/FileStore.h"
+#include "text/Gb18030.h"
+#include "store/ProgramState.h"
+#include "store/SettingKeys.h"
 #include "TempDir.h"
 
 #include <filesystem>

@@ -1,8 +1,8 @@
-#include "CategoryTable.h"
-#include "Errors.h"
-#include "FileStore.h"
-#include "Gb18030.h"
-#include "IniFile.h"
+#include "store/CategoryTable.h"
+#include "base/Errors.h"
+#include "store/FileStore.h"
+#include "text/Gb18030.h"
+#include "store/IniFile.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "DropTarget.h"
-#include "DropWindowRules.h"
-#include "Errors.h"
+#include "window/DropTarget.h"
+#include "window/DropWindowRules.h"
+#include "base/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "FileStore.h"
-#include "Errors.h"
+#include "store/FileStore.h"
+#include "base/Errors.h"
 #include "TempDir.h"
 
 #include <csignal>

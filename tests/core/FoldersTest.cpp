@@ -1,6 +1,6 @@
-#include "Folders.h"
-#include "Errors.h"
-#include "FolderListing.h"
+#include "store/Folders.h"
+#include "base/Errors.h"
+#include "store/FolderListing.h"
 #include "TempDir.h"
 
 #include <filesystem>

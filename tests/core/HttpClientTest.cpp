@@ -1,7 +1,7 @@
-#include "HttpClient.h"
-#include "DialUp.h"
-#include "Errors.h"
-#include "Gb18030.h"
+#include "net/HttpClient.h"
+#include "net/DialUp.h"
+#include "base/Errors.h"
+#include "text/Gb18030.h"
 #include "LocalHttpServer.h"
 
 #include <chrono>

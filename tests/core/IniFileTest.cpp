@@ -1,6 +1,6 @@
-#include "IniFile.h"
-#include "Errors.h"
-#include "Gb18030.h"
+#include "store/IniFile.h"
+#include "base/Errors.h"
+#include "text/Gb18030.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "MergeCopy.h"
-#include "Errors.h"
+#include "text/MergeCopy.h"
+#include "base/Errors.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "Reflow.h"
-#include "Errors.h"
-#include "Gb18030.h"
+#include "text/Reflow.h"
+#include "base/Errors.h"
+#include "text/Gb18030.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "TempDir.h"
 
-#include "FileStore.h"
+#include "store/FileStore.h"
 
 #include <cstdlib>
 #include <filesystem>

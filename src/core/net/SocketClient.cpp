@@ -1,6 +1,6 @@
-#include "SocketClient.h"
+#include "net/SocketClient.h"
 
-#include "Errors.h"
+#include "base/Errors.h"
 
 #include <arpa/inet.h>
 #include <atomic>

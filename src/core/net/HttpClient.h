@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SocketClient.h"
+#include "net/SocketClient.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "Gb18030.h"
+#include "text/Gb18030.h"
 
 #include <cstdint>
 #include <iconv.h>

@@ -1,6 +1,6 @@
-#include "DropTarget.h"
+#include "window/DropTarget.h"
 
-#include "Errors.h"
+#include "base/Errors.h"
 
 namespace kestrum {
 

@@ -1,7 +1,7 @@
-#include "FolderListing.h"
+#include "store/FolderListing.h"
 
-#include "AsciiText.h"
-#include "FileStore.h"
+#include "text/AsciiText.h"
+#include "store/FileStore.h"
 
 #include <algorithm>
 #include <filesystem>

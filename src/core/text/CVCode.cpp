@@ -1,4 +1,4 @@
-#include "CVCode.h"
+#include "text/CVCode.h"
 
 namespace kestrum::cvcode {
 namespace {

@@ -1,6 +1,6 @@
-#include "DropWindowRules.h"
+#include "window/DropWindowRules.h"
 
-#include "Gb18030.h"
+#include "text/Gb18030.h"
 
 namespace kestrum::dropwindow {
 

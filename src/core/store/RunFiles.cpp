@@ -1,11 +1,11 @@
-#include "RunFiles.h"
+#include "store/RunFiles.h"
 
-#include "CategoryTable.h"
-#include "Errors.h"
-#include "FileStore.h"
-#include "Folders.h"
-#include "Gb18030.h"
-#include "SettingKeys.h"
+#include "store/CategoryTable.h"
+#include "base/Errors.h"
+#include "store/FileStore.h"
+#include "store/Folders.h"
+#include "text/Gb18030.h"
+#include "store/SettingKeys.h"
 
 #include <filesystem>
 

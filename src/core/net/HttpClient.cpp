@@ -1,7 +1,7 @@
-#include "HttpClient.h"
+#include "net/HttpClient.h"
 
-#include "AsciiText.h"
-#include "Errors.h"
+#include "text/AsciiText.h"
+#include "base/Errors.h"
 
 #include <algorithm>
 #include <cctype>

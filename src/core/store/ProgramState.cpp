@@ -1,4 +1,4 @@
-#include "ProgramState.h"
+#include "store/ProgramState.h"
 
 namespace kestrum {
 

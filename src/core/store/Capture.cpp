@@ -1,13 +1,13 @@
-#include "Capture.h"
+#include "store/Capture.h"
 
-#include "CaptureNames.h"
-#include "CategoryTable.h"
-#include "Errors.h"
-#include "FileStore.h"
-#include "Gb18030.h"
-#include "ProgramState.h"
-#include "SettingKeys.h"
-#include "TextLines.h"
+#include "text/CaptureNames.h"
+#include "store/CategoryTable.h"
+#include "base/Errors.h"
+#include "store/FileStore.h"
+#include "text/Gb18030.h"
+#include "store/ProgramState.h"
+#include "store/SettingKeys.h"
+#include "text/TextLines.h"
 
 namespace kestrum {
 namespace {

@@ -1,9 +1,9 @@
-#include "IniFile.h"
+#include "store/IniFile.h"
 
-#include "Errors.h"
-#include "FileStore.h"
-#include "Gb18030.h"
-#include "TextLines.h"
+#include "base/Errors.h"
+#include "store/FileStore.h"
+#include "text/Gb18030.h"
+#include "text/TextLines.h"
 
 #include <algorithm>
 #include <cstdint>

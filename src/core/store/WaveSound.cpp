@@ -1,4 +1,4 @@
-#include "WaveSound.h"
+#include "store/WaveSound.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
-#include "DialUp.h"
+#include "net/DialUp.h"
 
-#include "Gb18030.h"
+#include "text/Gb18030.h"
 
 #include <arpa/inet.h>
 #include <cerrno>

@@ -1,7 +1,7 @@
-#include "CaptureNames.h"
+#include "text/CaptureNames.h"
 
-#include "Gb18030.h"
-#include "TextLines.h"
+#include "text/Gb18030.h"
+#include "text/TextLines.h"
 
 #include <vector>
 

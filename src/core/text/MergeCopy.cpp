@@ -1,7 +1,7 @@
-#include "MergeCopy.h"
+#include "text/MergeCopy.h"
 
-#include "Errors.h"
-#include "FileStore.h"
+#include "base/Errors.h"
+#include "store/FileStore.h"
 
 #include <cerrno>
 #include <fcntl.h>

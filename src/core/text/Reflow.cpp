@@ -1,9 +1,9 @@
-#include "Reflow.h"
+#include "text/Reflow.h"
 
-#include "Errors.h"
-#include "Gb18030.h"
-#include "IniFile.h"
-#include "TextLines.h"
+#include "base/Errors.h"
+#include "text/Gb18030.h"
+#include "store/IniFile.h"
+#include "text/TextLines.h"
 
 #include <climits>
 #include <deque>

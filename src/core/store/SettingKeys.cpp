@@ -1,7 +1,7 @@
-#include "SettingKeys.h"
+#include "store/SettingKeys.h"
 
-#include "Gb18030.h"
-#include "IniFile.h"
+#include "text/Gb18030.h"
+#include "store/IniFile.h"
 
 namespace kestrum {
 

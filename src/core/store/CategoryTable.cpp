@@ -1,11 +1,11 @@
-#include "CategoryTable.h"
+#include "store/CategoryTable.h"
 
-#include "AsciiText.h"
-#include "Errors.h"
-#include "FileStore.h"
-#include "Gb18030.h"
-#include "IniFile.h"
-#include "SettingKeys.h"
+#include "text/AsciiText.h"
+#include "base/Errors.h"
+#include "store/FileStore.h"
+#include "text/Gb18030.h"
+#include "store/IniFile.h"
+#include "store/SettingKeys.h"
 
 #include <unordered_map>
 

@@ -1,7 +1,7 @@
-#include "FileStore.h"
+#include "store/FileStore.h"
 
-#include "Errors.h"
-#include "Gb18030.h"
+#include "base/Errors.h"
+#include "text/Gb18030.h"
 
 #include <cerrno>
 #include <fcntl.h>

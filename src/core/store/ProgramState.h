@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Folders.h"
-#include "IniFile.h"
+#include "store/Folders.h"
+#include "store/IniFile.h"
 
 #include <string>
 #include <vector>

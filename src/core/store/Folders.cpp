@@ -1,9 +1,9 @@
-#include "Folders.h"
+#include "store/Folders.h"
 
-#include "CategoryTable.h"
-#include "Errors.h"
-#include "FileStore.h"
-#include "Gb18030.h"
+#include "store/CategoryTable.h"
+#include "base/Errors.h"
+#include "store/FileStore.h"
+#include "text/Gb18030.h"
 
 #include <filesystem>
 #include <sys/stat.h>
