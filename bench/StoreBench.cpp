@@ -3,8 +3,8 @@
 #include "store/Capture.h"
 #include "store/CategoryTable.h"
 #include "store/FileStore.h"
-#include "text/Gb18030.h"
 #include "store/ProgramState.h"
+#include "text/Gb18030.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

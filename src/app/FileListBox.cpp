@@ -1,7 +1,7 @@
 #include "FileListBox.h"
 
-#include "store/FolderListing.h"
 #include "ProgramText.h"
+#include "store/FolderListing.h"
 
 bool FileListBox::setFolder(const std::string& folder) {
     if (folder == folder_ && !folder_.empty())

@@ -1,14 +1,14 @@
 #include "BuildSettings.h"
 #include "Desktop.h"
-#include "net/DialUp.h"
-#include "store/Folders.h"
-#include "text/Gb18030.h"
 #include "KestrumApplication.h"
-#include "store/ProgramState.h"
 #include "ProgramText.h"
 #include "SingleInstance.h"
+#include "net/DialUp.h"
 #include "save1.h"
 #include "save2.h"
+#include "store/Folders.h"
+#include "store/ProgramState.h"
+#include "text/Gb18030.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,18 +1,18 @@
 #include "save1.h"
 
 #include "AppTexts.h"
-#include "store/Capture.h"
 #include "CaptureView.h"
-#include "store/CategoryTable.h"
 #include "Desktop.h"
 #include "DropTargetAdapter.h"
-#include "window/DropWindowRules.h"
 #include "HintDisplay.h"
-#include "store/ProgramState.h"
 #include "ProgramText.h"
+#include "save2.h"
+#include "store/Capture.h"
+#include "store/CategoryTable.h"
+#include "store/ProgramState.h"
 #include "store/RunFiles.h"
 #include "store/SettingKeys.h"
-#include "save2.h"
+#include "window/DropWindowRules.h"
 
 #include <QApplication>
 #include <QCheckBox>

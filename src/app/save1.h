@@ -1,8 +1,8 @@
 #pragma once
 
 #include "net/DialUp.h"
-#include "window/DropTarget.h"
 #include "net/HttpClient.h"
+#include "window/DropTarget.h"
 
 #include <QPixmap>
 #include <QPoint>

@@ -2,16 +2,16 @@
 
 #include "AppTexts.h"
 #include "BuildSettings.h"
-#include "store/CategoryTable.h"
 #include "Desktop.h"
-#include "store/FileStore.h"
-#include "text/Gb18030.h"
 #include "HintDisplay.h"
-#include "store/ProgramState.h"
 #include "ProgramText.h"
-#include "store/SettingKeys.h"
 #include "TextSpinBox.h"
 #include "save1.h"
+#include "store/CategoryTable.h"
+#include "store/FileStore.h"
+#include "store/ProgramState.h"
+#include "store/SettingKeys.h"
+#include "text/Gb18030.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
 // kestrum-text: Kestrum's text transforms on bytes, for scripts. Input is
 // read from the files named, or from standard input; output goes to
 // standard output. Text is GB2312/GBK/GB18030 bytes, as Kestrum stores it.
-#include "text/CVCode.h"
-#include "text/CaptureNames.h"
 #include "base/Errors.h"
 #include "store/FileStore.h"
+#include "text/CVCode.h"
+#include "text/CaptureNames.h"
 #include "text/Gb18030.h"
 #include "text/MergeCopy.h"
 #include "text/Reflow.h"

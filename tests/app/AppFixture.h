@@ -3,13 +3,13 @@
 // The two windows wired as the program wires them, over folders of the
 // test's own, with a desktop that records instead of asking the user.
 #include "Desktop.h"
-#include "net/DialUp.h"
-#include "store/FileStore.h"
-#include "text/Gb18030.h"
-#include "store/ProgramState.h"
 #include "ProgramText.h"
+#include "net/DialUp.h"
 #include "save1.h"
 #include "save2.h"
+#include "store/FileStore.h"
+#include "store/ProgramState.h"
+#include "text/Gb18030.h"
 
 #include <QCheckBox>
 #include <QDragEnterEvent>

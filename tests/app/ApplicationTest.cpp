@@ -1,6 +1,6 @@
 #include "AppFixture.h"
-#include "base/Errors.h"
 #include "KestrumApplication.h"
+#include "base/Errors.h"
 
 // A handler whose failure escapes: the application object must catch it.
 class Throwing : public QObject {

@@ -1,11 +1,11 @@
 #include "store/Capture.h"
-#include "store/CategoryTable.h"
+#include "TempDir.h"
 #include "base/Errors.h"
+#include "store/CategoryTable.h"
 #include "store/FileStore.h"
-#include "text/Gb18030.h"
 #include "store/ProgramState.h"
 #include "store/SettingKeys.h"
-#include "TempDir.h"
+#include "text/Gb18030.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

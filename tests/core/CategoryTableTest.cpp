@@ -1,9 +1,9 @@
 #include "store/CategoryTable.h"
+#include "TempDir.h"
 #include "base/Errors.h"
 #include "store/FileStore.h"
-#include "text/Gb18030.h"
 #include "store/IniFile.h"
-#include "TempDir.h"
+#include "text/Gb18030.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "window/DropTarget.h"
-#include "window/DropWindowRules.h"
 #include "base/Errors.h"
+#include "window/DropWindowRules.h"
 
 #include <gtest/gtest.h>
 

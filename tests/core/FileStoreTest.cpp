@@ -1,6 +1,6 @@
 #include "store/FileStore.h"
-#include "base/Errors.h"
 #include "TempDir.h"
+#include "base/Errors.h"
 
 #include <csignal>
 #include <filesystem>

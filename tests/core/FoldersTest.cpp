@@ -1,7 +1,7 @@
 #include "store/Folders.h"
+#include "TempDir.h"
 #include "base/Errors.h"
 #include "store/FolderListing.h"
-#include "TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "net/HttpClient.h"
-#include "net/DialUp.h"
-#include "base/Errors.h"
-#include "text/Gb18030.h"
 #include "LocalHttpServer.h"
+#include "base/Errors.h"
+#include "net/DialUp.h"
+#include "text/Gb18030.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "store/IniFile.h"
+#include "TempDir.h"
 #include "base/Errors.h"
 #include "text/Gb18030.h"
-#include "TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "text/MergeCopy.h"
-#include "base/Errors.h"
 #include "TempDir.h"
+#include "base/Errors.h"
 
 #include <gtest/gtest.h>
 

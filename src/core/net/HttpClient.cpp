@@ -1,7 +1,7 @@
 #include "net/HttpClient.h"
 
-#include "text/AsciiText.h"
 #include "base/Errors.h"
+#include "text/AsciiText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,12 +1,12 @@
 #include "store/Capture.h"
 
-#include "text/CaptureNames.h"
-#include "store/CategoryTable.h"
 #include "base/Errors.h"
+#include "store/CategoryTable.h"
 #include "store/FileStore.h"
-#include "text/Gb18030.h"
 #include "store/ProgramState.h"
 #include "store/SettingKeys.h"
+#include "text/CaptureNames.h"
+#include "text/Gb18030.h"
 #include "text/TextLines.h"
 
 namespace kestrum {

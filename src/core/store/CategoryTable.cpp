@@ -1,11 +1,11 @@
 #include "store/CategoryTable.h"
 
-#include "text/AsciiText.h"
 #include "base/Errors.h"
 #include "store/FileStore.h"
-#include "text/Gb18030.h"
 #include "store/IniFile.h"
 #include "store/SettingKeys.h"
+#include "text/AsciiText.h"
+#include "text/Gb18030.h"
 
 #include <unordered_map>
 

@@ -1,7 +1,7 @@
 #include "store/Folders.h"
 
-#include "store/CategoryTable.h"
 #include "base/Errors.h"
+#include "store/CategoryTable.h"
 #include "store/FileStore.h"
 #include "text/Gb18030.h"
 

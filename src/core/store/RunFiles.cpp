@@ -1,11 +1,11 @@
 #include "store/RunFiles.h"
 
-#include "store/CategoryTable.h"
 #include "base/Errors.h"
+#include "store/CategoryTable.h"
 #include "store/FileStore.h"
 #include "store/Folders.h"
-#include "text/Gb18030.h"
 #include "store/SettingKeys.h"
+#include "text/Gb18030.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
 #include "store/SettingKeys.h"
 
-#include "text/Gb18030.h"
 #include "store/IniFile.h"
+#include "text/Gb18030.h"
 
 namespace kestrum {
 

@@ -1,8 +1,8 @@
 #include "text/Reflow.h"
 
 #include "base/Errors.h"
-#include "text/Gb18030.h"
 #include "store/IniFile.h"
+#include "text/Gb18030.h"
 #include "text/TextLines.h"
 
 #include <climits>
