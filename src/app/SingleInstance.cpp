@@ -1,30 +1,32 @@
 #include "SingleInstance.h"
 
-#include <QLocalSocket>
+#include "net/InstanceSocket.h"
 
-SingleInstance::SingleInstance(QString name) : name_(std::move(name)) {
-    connect(&server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* peer = server_.nextPendingConnection()) {
-            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            emit anotherStartAsked();
-        }
-    });
+SingleInstance::SingleInstance(const std::string& usualFolder, unsigned userId)
+    : name_(kestrum::instance::socketName(usualFolder, userId)) {}
+
+SingleInstance::~SingleInstance() {
+    stop();
 }
 
 bool SingleInstance::askRunningInstance() {
-    QLocalSocket socket;
-    socket.connectToServer(name_);
-    if (!socket.waitForConnected(1000))
-        return false;
-    socket.write("show\n");
-    socket.waitForBytesWritten(1000);
-    socket.disconnectFromServer();
-    return true;
+    return kestrum::instance::askRunning(name_);
 }
 
 bool SingleInstance::listen() {
-    // A name left by a run that crashed answers no one; it is taken over.
-    QLocalServer::removeServer(name_);
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    return server_.listen(name_);
+    listener_ = kestrum::instance::listen(name_);
+    if (listener_ < 0)
+        return false;
+    notifier_ = std::make_unique<QSocketNotifier>(listener_, QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
+        if (kestrum::instance::acceptStart(listener_))
+            emit anotherStartAsked();
+    });
+    return true;
+}
+
+void SingleInstance::stop() {
+    notifier_.reset();
+    kestrum::instance::close(listener_);
+    listener_ = -1;
 }

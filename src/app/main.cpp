@@ -18,15 +18,21 @@
 
 namespace {
 
-kestrum::Folders runFolders() {
+kestrum::Folders runFolders(const kestrum::PrivateFolder& temporary) {
     kestrum::Folders folders;
     folders.program = kestrum::chooseProgramFolder(
         fromQt(QCoreApplication::applicationDirPath()),
         fromQt(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
-    folders.temporary = kestrum::preparePrivateTemporaryFolder(fromQt(QDir::tempPath()), getuid());
+    folders.temporary = temporary.path;
     folders.documents = kestrum::withSlash(
         fromQt(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
     return folders;
+}
+
+kestrum::PrivateFolder privateFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    return kestrum::choosePrivateTemporaryFolder(runtime ? kestrum::gb(runtime) : std::string(),
+                                                 fromQt(QDir::tempPath()), getuid());
 }
 
 bool haveDisplay() {
@@ -47,32 +53,27 @@ int main(int argc, char** argv) {
     QtDesktop desktop;
     KestrumApplication app(argc, argv, desktop);
     kestrum::ProgramState state;
+    kestrum::PrivateFolder temporary;
     try {
-        state.folders = runFolders();
+        temporary = privateFolder();
+        state.folders = runFolders(temporary);
     } catch (const std::exception& failure) {
         showFailure(desktop, failure);
         return 1;
     }
-    // The socket lives in the user's private temporary folder.
-    SingleInstance instance(QString::fromStdString(
-        kestrum::gb18030::toUtf8(state.folders.temporary) + "instance.socket"));
+    state.pendingNotice = temporary.notice;
+    SingleInstance instance(temporary.usual, getuid());
     if (instance.askRunningInstance())
         return 0;
-    instance.listen();
+    if (!instance.listen() && instance.askRunningInstance())
+        return 0; // another start took the name a moment before this one
     TForm1 dropWindow(state, desktop);
     dropWindow.setConnectionStatusSource(std::make_unique<kestrum::InterfaceDialUpQuery>(),
                                          std::string("http://") + buildsettings::counterHost +
                                              "/JSCounter.asp?ID=25&FMT=C&L=6&Refer=");
     guarded(desktop, [&] { dropWindow.FormCreate(); });
     TForm2 editor(state, dropWindow, desktop);
-    dropWindow.setEditor(&editor);
-    // The editor's show sequence runs at start as it does at every show, but
-    // the window is not put on the screen only to be hidden again a moment
-    // later: that flash would cost start-up time and show the user nothing.
-    editor.setAttribute(Qt::WA_DontShowOnScreen, true);
-    editor.show();
-    dropWindow.show();
-    editor.setAttribute(Qt::WA_DontShowOnScreen, false);
+    dropWindow.startUp(editor);
     QObject::connect(&dropWindow, &TForm1::exitFinished, &app, &QApplication::quit);
     QObject::connect(&instance, &SingleInstance::anotherStartAsked, &dropWindow, [&] {
         if (state.editorClosed)
@@ -82,7 +83,6 @@ int main(int argc, char** argv) {
     });
     int status = app.exec();
     // An orderly exit leaves nothing of the run in the temporary folder.
-    instance.stop();
     ::rmdir(kestrum::gb18030::toUtf8(state.folders.temporary).c_str());
     return status;
 }

@@ -135,6 +135,17 @@ void TForm1::FormCreate() {
     resize(Image6.size());
     state_.openSettings();
     createWorkingFolder(state_.folders);
+    removeStaleSiblings(state_.folders, state_.settings);
+}
+
+void TForm1::startUp(TForm2& editor) {
+    editor_ = &editor;
+    // The editor's show sequence runs at start as at every show, but the
+    // window is not put on the screen only to be hidden a moment later.
+    editor.setAttribute(Qt::WA_DontShowOnScreen, true);
+    editor.show();
+    show();
+    editor.setAttribute(Qt::WA_DontShowOnScreen, false);
 }
 
 void TForm1::setConnectionStatusSource(std::unique_ptr<DialUpQuery> dialUp, std::string url) {
@@ -187,10 +198,13 @@ void TForm1::mexitClick() {
             showFailure(desktop_, failure); // the exit goes on
         }
         const auto& keys = settingKeys();
-        writeSetting(state_.settings, keys.editorWidth, editor_->width());
-        writeSetting(state_.settings, keys.editorHeight, editor_->height());
-        writeSetting(state_.settings, keys.editorTop, editor_->y());
-        writeSetting(state_.settings, keys.editorLeft, editor_->x());
+        // The client area, as the editor restores it: exact whatever the
+        // window manager's frame and whenever it becomes known.
+        QRect editor = editor_->geometry();
+        writeSetting(state_.settings, keys.editorWidth, editor.width());
+        writeSetting(state_.settings, keys.editorHeight, editor.height());
+        writeSetting(state_.settings, keys.editorTop, editor.y());
+        writeSetting(state_.settings, keys.editorLeft, editor.x());
         state_.skinFolders.clear();
         close();
         editor_->close();
@@ -345,20 +359,20 @@ void TForm1::Image1MouseUp(Qt::MouseButton button) {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched != Image1)
         return QWidget::eventFilter(watched, event);
-    auto* mouse = static_cast<QMouseEvent*>(event);
+    auto mouse = [event] { return static_cast<QMouseEvent*>(event); }; // only for mouse events
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         guarded(desktop_, [&] {
-            Image1MouseDown(mouse->button(), mouse->position().toPoint(),
-                            mouse->globalPosition().toPoint());
+            Image1MouseDown(mouse()->button(), mouse()->position().toPoint(),
+                            mouse()->globalPosition().toPoint());
         });
         return true;
     case QEvent::MouseMove:
-        Image1MouseMove(mouse->position().toPoint(), mouse->globalPosition().toPoint(),
-                        mouse->buttons());
+        Image1MouseMove(mouse()->position().toPoint(), mouse()->globalPosition().toPoint(),
+                        mouse()->buttons());
         return true;
     case QEvent::MouseButtonRelease:
-        guarded(desktop_, [&] { Image1MouseUp(mouse->button()); });
+        guarded(desktop_, [&] { Image1MouseUp(mouse()->button()); });
         return true;
     case QEvent::MouseButtonDblClick:
         mshowClick();

@@ -31,7 +31,9 @@ class TForm1 : public QWidget {
     TForm1(kestrum::ProgramState& state, Desktop& desktop);
     ~TForm1() override;
 
-    void setEditor(TForm2* editor) { editor_ = editor; }
+    // The rest of start-up once the editor window exists: its show sequence
+    // runs, then this window is shown and hides it again.
+    void startUp(TForm2& editor);
 
     // What the editor window and the capture use.
     void setShowCaption(const QString& caption);

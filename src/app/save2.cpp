@@ -330,7 +330,18 @@ void TForm2::setPasteEnabled(bool enabled) {
 void TForm2::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous())
-        guarded(desktop_, [this] { FormShow(); });
+        guarded(desktop_, [this] {
+            FormShow();
+            tellPendingNotice();
+        });
+}
+
+void TForm2::tellPendingNotice() {
+    // The start-up show runs off the screen, where no one would read it.
+    if (state_.pendingNotice.empty() || testAttribute(Qt::WA_DontShowOnScreen))
+        return;
+    setMessage(toQt(state_.pendingNotice), true);
+    state_.pendingNotice.clear();
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
@@ -341,10 +352,11 @@ void TForm2::closeEvent(QCloseEvent* event) {
 
 void TForm2::FormShow() {
     const auto& keys = settingKeys();
-    resize(readSetting(state_.settings, keys.editorWidth),
-           readSetting(state_.settings, keys.editorHeight));
-    move(readSetting(state_.settings, keys.editorLeft),
-         readSetting(state_.settings, keys.editorTop));
+    // The stored values are the client area's (see the exit sequence).
+    setGeometry(readSetting(state_.settings, keys.editorLeft),
+                readSetting(state_.settings, keys.editorTop),
+                readSetting(state_.settings, keys.editorWidth),
+                readSetting(state_.settings, keys.editorHeight));
     setWindowState(Qt::WindowNoState);
     showTimeFill();
     state_.editorClosed = false;

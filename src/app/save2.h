@@ -87,6 +87,7 @@ class TForm2 : public QMainWindow {
     void connectHandlers();
 
     void FormShow();
+    void tellPendingNotice();
     void showTimeFill();
     void folderMissing();
     void selectPage(int page);

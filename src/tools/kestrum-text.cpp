@@ -1,6 +1,8 @@
 // kestrum-text: Kestrum's text transforms on bytes, for scripts. Input is
 // read from the files named, or from standard input; output goes to
-// standard output. Text is GB2312/GBK/GB18030 bytes, as Kestrum stores it.
+// standard output. Text is GB2312/GBK/GB18030 bytes, as Kestrum stores it;
+// messages to the terminal are in the locale's encoding. Arguments are
+// taken into program text once, at the start, like everything Kestrum holds.
 #include "base/Errors.h"
 #include "store/FileStore.h"
 #include "text/CVCode.h"
@@ -9,9 +11,12 @@
 #include "text/MergeCopy.h"
 #include "text/Reflow.h"
 
+#include <clocale>
 #include <cstdio>
+#include <iconv.h>
 #include <iostream>
 #include <iterator>
+#include <langinfo.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -38,8 +43,40 @@ const char* const kHelp =
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read, 2 for bad arguments.\n";
 
+// Program text in the terminal's encoding: unchanged under a GB locale,
+// converted by iconv under any other, and UTF-8 where iconv cannot help
+// (the plain C locale among them).
+std::string forTerminal(std::string_view programText) {
+    static const std::string codeset = [] {
+        std::setlocale(LC_CTYPE, "");
+        return std::string(nl_langinfo(CODESET));
+    }();
+    for (const char* gbFamily : {"GB18030", "GBK", "GB2312", "EUC-CN"})
+        if (codeset == gbFamily)
+            return std::string(programText);
+    iconv_t cd = codeset == "UTF-8" || codeset == "ANSI_X3.4-1968"
+                     ? reinterpret_cast<iconv_t>(-1)
+                     : iconv_open(codeset.c_str(), "GB18030");
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return kestrum::gb18030::toUtf8(programText);
+    std::string out(programText.size() * 4 + 16, '\0');
+    char* in = const_cast<char*>(programText.data());
+    char* to = out.data();
+    size_t inLeft = programText.size(), outLeft = out.size();
+    bool whole = iconv(cd, &in, &inLeft, &to, &outLeft) != static_cast<size_t>(-1);
+    iconv_close(cd);
+    if (!whole)
+        return kestrum::gb18030::toUtf8(programText);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+void say(std::ostream& stream, const std::string& programText) {
+    stream << forTerminal(programText);
+}
+
 int usageError(const std::string& message) {
-    std::cerr << "kestrum-text: " << message << " (see kestrum-text --help)\n";
+    say(std::cerr, "kestrum-text: " + message + " (see kestrum-text --help)\n");
     return kUsageError;
 }
 
@@ -48,7 +85,7 @@ std::string readInput(const std::vector<std::string>& files) {
         return std::string(std::istreambuf_iterator<char>(std::cin), {});
     std::string all;
     for (const auto& file : files)
-        all += kestrum::files::load(kestrum::gb(file));
+        all += kestrum::files::load(file);
     return all;
 }
 
@@ -75,7 +112,7 @@ int mergeCommand(const std::vector<std::string>& files) {
     if (files.empty())
         return usageError("merge needs at least one FILE");
     for (const auto& file : files) {
-        FILE* in = std::fopen(file.c_str(), "rb");
+        FILE* in = std::fopen(kestrum::files::nativePath(file).c_str(), "rb");
         if (!in)
             throw kestrum::KestrumError("Cannot open file " + file);
         bool copied = kestrum::merge::copyLines(fileno(in), STDOUT_FILENO);
@@ -112,9 +149,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        return dispatch(command, std::vector<std::string>(argv + 2, argv + argc));
+        std::vector<std::string> args;
+        for (int i = 2; i < argc; ++i)
+            args.push_back(kestrum::gb(argv[i]));
+        return dispatch(kestrum::gb(command), args);
     } catch (const std::exception& e) {
-        std::cerr << "kestrum-text: " << e.what() << "\n";
+        say(std::cerr, std::string("kestrum-text: ") + e.what() + "\n");
         return kInputError;
     }
 }

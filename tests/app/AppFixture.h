@@ -59,9 +59,7 @@ struct Windows {
         drop->setConnectionStatusSource(std::move(dialUp), std::move(url));
         drop->FormCreate();
         editor = std::make_unique<TForm2>(state, *drop, desktop);
-        drop->setEditor(editor.get());
-        editor->show();
-        drop->show();
+        drop->startUp(*editor);
     }
     void addCategories(int count) {
         std::string table = "[类别]\r\n";

@@ -21,7 +21,7 @@ class EditorWindowTest : public QObject {
         app.drop->mshowClick();
         auto* editor = app.editor.get();
         QCOMPARE(editor->size(), QSize(700, 500));
-        QCOMPARE(editor->pos(), QPoint(40, 90));
+        QCOMPARE(editor->geometry().topLeft(), QPoint(40, 90));
         QCOMPARE(editor->Panel2->width(), 65);
         QCOMPARE(editor->RichEdit4->height(), 50);
         QCOMPARE(editor->ListBox1->height(), 200);

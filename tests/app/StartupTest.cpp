@@ -41,6 +41,37 @@ class StartupTest : public QObject {
         QVERIFY(std::filesystem::is_directory(app.state.folders.working()));
     }
 
+    // A run killed while it wrote a file leaves a temporary sibling; the next
+    // start removes those of its own naming from every folder it writes.
+    void aStartSweepsTheSiblingsACrashedRunLeft() {
+        Windows app;
+        app.writeSettings("[类别]\r\nnotes=" + app.path("docs") + "\r\n");
+        std::vector<std::string> stale = {app.state.folders.program + ".tuckpad.ini.kestrum-a1B2c3",
+                                          app.state.folders.temporary +
+                                              ".notestemp.txt.kestrum-a1B2c3",
+                                          app.path("docs/.捕获.txt.kestrum-a1B2c3")};
+        for (const auto& path : stale)
+            files::replace(path, "half");
+        files::replace(app.path("docs/.hidden.txt"), "the user's");
+        app.start();
+        for (const auto& path : stale)
+            QVERIFY2(!files::exists(path), path.c_str());
+        QVERIFY(files::exists(app.path("docs/.hidden.txt")));
+    }
+
+    // Told once, when the user first sees the editor window.
+    void aNoticeFromStartUpWaitsForTheEditorOnTheScreen() {
+        Windows app;
+        app.state.pendingNotice = gb("临时文件夹不能用");
+        app.start();
+        QVERIFY(app.editor->messagePanel->text() != QStringLiteral("临时文件夹不能用"));
+        app.drop->mshowClick();
+        QCOMPARE(app.editor->messagePanel->text(), QStringLiteral("临时文件夹不能用"));
+        app.drop->mshowClick();
+        app.drop->mshowClick();
+        QVERIFY(app.editor->messagePanel->text() != QStringLiteral("临时文件夹不能用"));
+    }
+
     void storedOptionsAndPositionAreReadBack() {
         Windows app;
         app.writeSettings(

@@ -2,6 +2,7 @@
 #include "text/Gb18030.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace kestrum;
 
@@ -53,6 +54,32 @@ TEST(CaptureNames, ANameIsNeverAPathOrADotName) {
         EXPECT_EQ(name.find('/'), std::string::npos) << text;
         EXPECT_NE(name, "..");
         EXPECT_EQ(names::pasteCaptureName(text).find('/'), std::string::npos) << text;
+    }
+}
+
+bool wellFormed(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); i += gb18030::characterLength(text, i))
+        if (!gb18030::isCharacterAt(text, i))
+            return false;
+    return true;
+}
+
+TEST(CaptureNames, NamesHoldOnlyWholeCharacters) {
+    EXPECT_EQ(names::dropCaptureName("\xFF"), kFallback);
+    // Dropping the bytes between must not assemble a new four-byte shape.
+    EXPECT_EQ(names::dropCaptureName(std::string("\xF2\x31\xF2\x00\x2D\x00\x30", 7)), "10");
+    EXPECT_EQ(names::pasteCaptureName("abc\xFF\xB0"), "abc");
+    EXPECT_EQ(names::firstLineName("\x81\x5C"
+                                   "ab"),
+              "ab"); // the filter takes the "\\" half
+    std::mt19937 random(7);
+    for (int run = 0; run < 3000; ++run) {
+        std::string bytes(random() % 24, '\0');
+        for (auto& b : bytes)
+            b = static_cast<char>(random() % 4 ? 0x80 + random() % 128 : random() % 128);
+        for (const auto& name : {names::dropCaptureName(bytes), names::pasteCaptureName(bytes),
+                                 names::firstLineName(bytes)})
+            ASSERT_TRUE(wellFormed(name)) << testing::PrintToString(bytes);
     }
 }
 

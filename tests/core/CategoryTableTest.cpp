@@ -33,9 +33,27 @@ TEST(CategoryTable, RewritingInANewOrderKeepsEveryFolderAndRemovesTheSnapshot) {
 TEST(CategoryTable, UnsafeNamesAndFoldersAreRefused) {
     TempDir dir;
     IniFile settings(dir.file("tuckpad.ini"));
-    for (std::string bad :
-         std::vector<std::string>{"a/b", "..", ".", "a=b", "a\nb", std::string("a\0b", 3)})
+    for (std::string bad : std::vector<std::string>{
+             "a/b", "..", ".", "a=b", "a\nb", std::string("a\0b", 3), " lead", "trail ", "\ttab"})
         EXPECT_THROW(categories::write(settings, bad, "/f"), KestrumError);
     EXPECT_THROW(categories::write(settings, "ok", "/f\r\n[x]"), KestrumError);
     EXPECT_FALSE(files::exists(settings.path()));
+}
+
+// 丄 is 81 41 and 乤 is 81 61: their second bytes differ only as "A" and "a".
+TEST(CategoryTable, CharactersWhoseSecondBytesLookLikeLettersAreDistinctKeys) {
+    TempDir dir;
+    IniFile settings(dir.file("tuckpad.ini"));
+    const std::string upper = "\x81\x41", lower = "\x81\x61";
+    categories::write(settings, upper, "/one");
+    categories::write(settings, lower, "/two");
+    categories::write(settings, "Latin", "/three");
+    categories::write(settings, "LATIN", "/four"); // ASCII letters still fold
+    EXPECT_EQ(categories::names(settings), (std::vector<std::string>{upper, lower, "LATIN"}));
+    EXPECT_EQ(categories::folder(settings, upper, "-"), "/one");
+    EXPECT_EQ(categories::folder(settings, lower, "-"), "/two");
+    categories::rewriteInOrder(settings, dir.file("snap.ini"), {lower, "latin", upper}, "-");
+    EXPECT_EQ(categories::folder(settings, upper, "-"), "/one");
+    EXPECT_EQ(categories::folder(settings, lower, "-"), "/two");
+    EXPECT_EQ(categories::folder(settings, "Latin", "-"), "/four");
 }

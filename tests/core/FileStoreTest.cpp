@@ -4,8 +4,11 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace kestrum;
 
@@ -24,6 +27,22 @@ class FileSizeLimit {
   private:
     rlimit old_{};
 };
+
+// Runs `body` in a child process that the kernel kills (SIGXFSZ) as soon as
+// it writes past `bytes`: a crash in the middle of a write, every time.
+void crashWritingPast(rlim_t bytes, const std::function<void()>& body) {
+    pid_t child = fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{bytes, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        body();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+}
 
 std::size_t entriesIn(const std::string& folder) {
     std::size_t n = 0;
@@ -76,4 +95,44 @@ TEST(FileStore, ProgramTextPathsAreUtf8OnDisk) {
     TempDir dir;
     files::replace(dir.file("\xD6\xD0.txt"), "x"); // 中 in program text
     EXPECT_TRUE(std::filesystem::exists(dir.path() + "中.txt"));
+}
+
+TEST(FileStore, ACrashWhileCreatingNeverLeavesAPartFileUnderTheRealName) {
+    TempDir dir;
+    crashWritingPast(4096,
+                     [&] { files::createNew(dir.file("capture.txt"), std::string(100000, 'x')); });
+    EXPECT_FALSE(files::exists(dir.file("capture.txt")));
+    EXPECT_EQ(files::removeStaleSiblings(dir.path()), 1);
+    EXPECT_EQ(entriesIn(dir.path()), 0u);
+}
+
+TEST(FileStore, ACrashWhileReplacingKeepsTheOldContentAndTheNextStartSweepsTheSibling) {
+    TempDir dir;
+    files::replace(dir.file("tuckpad.ini"), "old");
+    crashWritingPast(4096,
+                     [&] { files::replace(dir.file("tuckpad.ini"), std::string(100000, 'y')); });
+    EXPECT_EQ(readBytes(dir.file("tuckpad.ini")), "old");
+    EXPECT_EQ(entriesIn(dir.path()), 2u);
+    EXPECT_EQ(files::removeStaleSiblings(dir.path()), 1);
+    EXPECT_EQ(entriesIn(dir.path()), 1u);
+}
+
+TEST(FileStore, TheSweepRemovesOnlyRegularFilesOfItsOwnNaming) {
+    TempDir dir;
+    std::vector<std::string> kept = {".notes.txt.kestrum-abc12", "notes.txt.kestrum-abc123",
+                                     ".notes.txt.abc123", ".notes.txt.kestrum-abc12!",
+                                     ".kestrum-abc123"};
+    for (const auto& name : kept)
+        writeBytes(dir.file(name), "user's");
+    writeBytes(dir.file(".notes.txt.kestrum-Ab3xY9"), "ours");
+    std::filesystem::create_directory(dir.file(".d.kestrum-abcdef"));
+    writeBytes(dir.file("target"), "linked");
+    std::filesystem::create_symlink(dir.file("target"), dir.file(".l.kestrum-abcdef"));
+    EXPECT_EQ(files::removeStaleSiblings(dir.path()), 1);
+    EXPECT_FALSE(files::exists(dir.file(".notes.txt.kestrum-Ab3xY9")));
+    for (const auto& name : kept)
+        EXPECT_TRUE(files::exists(dir.file(name))) << name;
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file(".d.kestrum-abcdef")));
+    EXPECT_EQ(readBytes(dir.file("target")), "linked");
+    EXPECT_EQ(files::removeStaleSiblings(dir.file("missing")), 0);
 }

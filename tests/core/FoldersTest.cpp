@@ -28,23 +28,49 @@ TEST(Folders, AWorkingFileNameNeverLeavesTheTemporaryFolder) {
 
 TEST(Folders, ThePrivateTemporaryFolderIsCreatedPrivate) {
     TempDir dir;
-    std::string folder = preparePrivateTemporaryFolder(dir.path(), getuid());
-    EXPECT_EQ(folder, dir.path() + "kestrum-" + std::to_string(getuid()) + "/");
+    auto chosen = choosePrivateTemporaryFolder("", dir.path(), getuid());
+    std::string folder = dir.path() + "kestrum-" + std::to_string(getuid()) + "/";
+    EXPECT_EQ(chosen.path, folder);
+    EXPECT_EQ(chosen.usual, folder);
+    EXPECT_TRUE(chosen.notice.empty());
     EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all);
     chmod(folder.c_str(), 0755);
-    preparePrivateTemporaryFolder(dir.path(), getuid());
+    choosePrivateTemporaryFolder("", dir.path(), getuid());
     EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all);
+}
+
+TEST(Folders, TheDesktopsRuntimeFolderComesFirst) {
+    TempDir runtime, system;
+    auto chosen = choosePrivateTemporaryFolder(runtime.path(), system.path(), getuid());
+    EXPECT_EQ(chosen.path, runtime.path() + "kestrum/");
+    EXPECT_EQ(fs::status(chosen.path).permissions(), fs::perms::owner_all);
 }
 
 TEST(Folders, AFolderThatIsALinkOrSomeoneElsesIsRefused) {
     TempDir dir, elsewhere;
     std::string name = "kestrum-" + std::to_string(getuid());
     fs::create_directory_symlink(elsewhere.path(), dir.path() + name);
-    EXPECT_THROW(preparePrivateTemporaryFolder(dir.path(), getuid()), KestrumError);
+    EXPECT_THROW(preparePrivateFolder(dir.path() + name, getuid()), KestrumError);
 
     TempDir other;
-    preparePrivateTemporaryFolder(other.path(), getuid());
-    EXPECT_THROW(preparePrivateTemporaryFolder(other.path(), getuid() + 1), KestrumError);
+    preparePrivateFolder(other.path() + "k", getuid());
+    EXPECT_THROW(preparePrivateFolder(other.path() + "k", getuid() + 1), KestrumError);
+}
+
+// Another user who plants the predictable name cannot stop the program: a
+// fresh private folder is taken and the user is told why.
+TEST(Folders, APlantedFolderGivesWayToAFreshPrivateOne) {
+    TempDir dir, elsewhere;
+    std::string usual = dir.path() + "kestrum-" + std::to_string(getuid());
+    fs::create_directory_symlink(elsewhere.path(), usual);
+    auto chosen = choosePrivateTemporaryFolder("", dir.path(), getuid());
+    EXPECT_EQ(chosen.usual, usual + "/");
+    EXPECT_EQ(chosen.path.rfind(usual + "-", 0), 0u) << chosen.path;
+    EXPECT_TRUE(fs::is_directory(chosen.path) &&
+                !fs::is_symlink(chosen.path.substr(0, chosen.path.size() - 1)));
+    EXPECT_EQ(fs::status(chosen.path).permissions(), fs::perms::owner_all);
+    EXPECT_NE(chosen.notice.find(chosen.path), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(elsewhere.path()));
 }
 
 TEST(Folders, AProgramFolderThatCannotBeWrittenFallsBackToTheUserDataFolder) {

@@ -37,10 +37,28 @@ TEST_F(IniFileTest, IntegersReadDecimalAndBothHexFormsAndFallBackOnAnythingElse)
     struct Case {
         const char* text;
         int expected;
-    } cases[] = {{"120", 120}, {"-5", -5},         {"0x1F", 31},        {"0X1f", 31},
-                 {"$10", 16},  {"0x", kF},         {"$", kF},           {"12a", kF},
-                 {"", kF},     {"1.5", kF},        {"99999999999", kF}, {"0xFFFFFFFF", -1},
-                 {"+7", 7},    {"2147483648", kF}, {"0x100000000", kF}};
+    } cases[] = {{"120", 120},
+                 {"-5", -5},
+                 {"0x1F", 31},
+                 {"0X1f", 31},
+                 {"$10", 16},
+                 {"0x", kF},
+                 {"$", kF},
+                 {"12a", kF},
+                 {"", kF},
+                 {"1.5", kF},
+                 {"99999999999", kF},
+                 {"0xFFFFFFFF", -1},
+                 {"+7", 7},
+                 {"2147483648", kF},
+                 {"0x100000000", kF},
+                 // Values past 32 bits never wrap into range.
+                 {"0x8000000000000005", kF},
+                 {"0xFFFFFFFFFFFFFFFF", kF},
+                 {"$10000000000000000", kF},
+                 {"-2147483648", INT32_MIN},
+                 {"-2147483649", kF},
+                 {"18446744073709551621", kF}};
     for (const auto& c : cases) {
         ini.writeString("p", "k", c.text);
         EXPECT_EQ(ini.readInteger("p", "k", kF), c.expected) << c.text;

@@ -1,6 +1,7 @@
 #include "text/Reflow.h"
 #include "base/Errors.h"
 #include "text/Gb18030.h"
+#include "text/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -65,19 +66,21 @@ TEST(Reflow, ADoubleByteCharacterIsNeverSplitAndGoesToTheRest) {
     EXPECT_EQ(reflow::run(gb("一二"), 1), text("一|二|"));
 }
 
-TEST(Reflow, ThePassCountRoundsHalvesToEven) {
-    EXPECT_EQ(reflow::passCount(text("一二三四五六七|八九十||　　新段落开始了吗"), 10), 9);
-    EXPECT_EQ(reflow::passCount(std::string(32, 'a') + "\r\n" + std::string(32, 'b'), 64), 3);
-    EXPECT_EQ(reflow::passCount(std::string(96, 'a'), 64), 4);  // R(1.5) = 2
-    EXPECT_EQ(reflow::passCount(std::string(160, 'a'), 64), 4); // R(2.5) = 2
-}
-
-TEST(Reflow, PassesStopAtTheCountEvenWhenALineRemainsLong) {
-    // 15 characters at width 3 go one per line, but the 30-byte line counts
-    // only P = 1 + R(10) + 1 = 12: passes 0 to 12 cut 13 lines.
+// A cut that would split a character moves it to the rest, so a line can
+// take more passes than a count made from the text's length; the passes go
+// on until no line is longer than the width.
+TEST(Reflow, NoLineIsLeftLongerThanTheWidth) {
     std::string fifteen = "一二三四五六七八九十甲乙丙丁戊";
-    EXPECT_EQ(reflow::passCount(gb(fifteen), 3), 12);
-    EXPECT_EQ(reflow::run(gb(fifteen), 3), text("一|二|三|四|五|六|七|八|九|十|甲|乙|丙|丁戊|"));
+    EXPECT_EQ(reflow::run(gb(fifteen), 3), text("一|二|三|四|五|六|七|八|九|十|甲|乙|丙|丁|戊|"));
+    std::string mixed;
+    for (int i = 0; i < 19; ++i)
+        mixed += gb("a一");
+    std::string runOfHan;
+    for (int i = 0; i < 9600; ++i)
+        runOfHan += gb("一");
+    for (auto [input, width] : {std::pair{mixed, 4}, std::pair{runOfHan, 65}})
+        for (auto line : lines::split(reflow::run(input, width)))
+            EXPECT_LE(line.size(), std::size_t(width));
 }
 
 TEST(Reflow, ProgressMarksGrowAndEmptyAgainstThePanelWidth) {

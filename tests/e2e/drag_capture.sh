@@ -29,6 +29,7 @@ cp "$kestrum" "$work/program/kestrum"
 printf '[程序参数]\r\n窗口顶部=300\r\n窗口左边=600\r\n[类别]\r\n第一类=%s\r\n第二类=%s\r\n' \
   "$work/first" "$work/second" | iconv -f utf-8 -t gb18030 > "$work/program/tuckpad.ini"
 export TMPDIR=$work/tmp HOME=$work
+unset XDG_RUNTIME_DIR
 private="$work/tmp/kestrum-$(id -u)"
 
 "$work/program/kestrum" >"$artifacts/kestrum.log" 2>&1 & kestrum_pid=$!; pids+=($kestrum_pid)

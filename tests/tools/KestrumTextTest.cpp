@@ -22,12 +22,13 @@ std::string slurp(const std::string& path) {
 
 // Runs the tool with `input` on standard input, through files so that no
 // pipe can fill up and block.
-Result run(const std::string& arguments, const std::string& input = "") {
+Result run(const std::string& arguments, const std::string& input = "",
+           const std::string& environment = "") {
     char dir[] = "/tmp/kestrum-tool-XXXXXX";
     std::string base = mkdtemp(dir);
     std::ofstream(base + "/in", std::ios::binary) << input;
-    std::string command = std::string(KESTRUM_TEXT) + " " + arguments + " <" + base + "/in >" +
-                          base + "/out 2>" + base + "/err";
+    std::string command = environment + " " + std::string(KESTRUM_TEXT) + " " + arguments + " <" +
+                          base + "/in >" + base + "/out 2>" + base + "/err";
     int status = std::system(command.c_str());
     Result r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(base + "/out"),
              slurp(base + "/err")};
@@ -46,13 +47,23 @@ TEST(KestrumText, ReflowTakesTheWidthLikeTheSpinBox) {
 }
 
 TEST(KestrumText, BadArgumentsGiveOneLineAndStatusTwo) {
-    for (const char* args : {"reflow --chars 1.5", "reflow", "frobnicate", "merge", ""}) {
+    for (const char* args : {"reflow --chars 1.5", "reflow", "frobnicate", "merge", "",
+                             "reflow --chars 0x8000000000000005"}) {
         auto r = run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args;
     }
     EXPECT_NE(run("reflow --chars 1.5").err.find("'1.5' is not a valid integer value"),
               std::string::npos);
+}
+
+// Messages follow the terminal's encoding; the data stays the program's bytes.
+TEST(KestrumText, MessagesAreWrittenInTheLocalesEncoding) {
+    auto r = run("reflow --chars -3", "", "LC_ALL=C.UTF-8");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("每行字数不能是负数：-3"), std::string::npos) << r.err;
+    r = run("name", "\xD6\xD0\xCE\xC4", "LC_ALL=C.UTF-8");
+    EXPECT_EQ(r.out, "\xD6\xD0\xCE\xC4\n");
 }
 
 TEST(KestrumText, ConvertersTakeAnyBytes) {

@@ -18,6 +18,11 @@ void checkCategoryName(std::string_view name) {
         raise(gb("类别名“%s”不能用：类别名不能为空，不能是“.”或“..”，也不能含有“/”、“=”、"
                  "换行或空字符。"),
               name);
+    // The settings file trims blanks around its keys, so such a name could
+    // be written but never read back.
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    if (blank(name.front()) || blank(name.back()))
+        raise(gb("类别名“%s”不能用：类别名的开头和结尾不能是空格。"), name);
 }
 
 void checkCategoryFolder(std::string_view folder) {

@@ -32,8 +32,7 @@ std::string chooseProgramFolder(std::string_view executableFolder,
     return withSlash(userDataFolder);
 }
 
-std::string preparePrivateTemporaryFolder(std::string_view systemTemporary, unsigned userId) {
-    std::string folder = withSlash(systemTemporary) + "kestrum-" + std::to_string(userId);
+void preparePrivateFolder(const std::string& folder, unsigned userId) {
     auto native = files::nativePath(folder);
     if (mkdir(native.c_str(), 0700) != 0 && errno != EEXIST)
         raise(gb("无法建立临时文件夹 %s"), folder);
@@ -44,7 +43,24 @@ std::string preparePrivateTemporaryFolder(std::string_view systemTemporary, unsi
         raise(gb("临时文件夹 %s 属于别的用户，为了安全不使用它"), folder);
     if ((info.st_mode & 077) != 0 && chmod(native.c_str(), 0700) != 0)
         raise(gb("无法把临时文件夹 %s 设为私有"), folder);
-    return folder + "/";
+}
+
+PrivateFolder choosePrivateTemporaryFolder(std::string_view runtimeFolder,
+                                           std::string_view systemTemporary, unsigned userId) {
+    std::string usual = runtimeFolder.empty()
+                            ? withSlash(systemTemporary) + "kestrum-" + std::to_string(userId)
+                            : withSlash(runtimeFolder) + "kestrum";
+    try {
+        preparePrivateFolder(usual, userId);
+        return {usual + "/", usual + "/", {}};
+    } catch (const KestrumError& refused) {
+        std::string fresh = files::nativePath(withSlash(systemTemporary)).native() + "kestrum-" +
+                            std::to_string(userId) + "-XXXXXX";
+        if (!mkdtemp(fresh.data()))
+            throw;
+        std::string path = files::programPath(fresh) + "/";
+        return {path, usual + "/", refused.what() + gb("。这次运行改用临时文件夹 ") + path};
+    }
 }
 
 } // namespace kestrum

@@ -28,9 +28,21 @@ std::string withSlash(std::string_view folder);
 // unpacked folder), else the per-user data folder, which is created.
 std::string chooseProgramFolder(std::string_view executableFolder, std::string_view userDataFolder);
 
-// A private folder for this user below the system's temporary folder,
-// created with mode 0700; raises when it is a link, not a folder, or
-// belongs to someone else.
-std::string preparePrivateTemporaryFolder(std::string_view systemTemporary, unsigned userId);
+// Creates `folder` with mode 0700 or makes an existing one private; raises
+// when it is a link, not a folder, or belongs to someone else.
+void preparePrivateFolder(const std::string& folder, unsigned userId);
+
+struct PrivateFolder {
+    std::string path;   // ends in "/"
+    std::string usual;  // the folder a run normally takes; names the running instance
+    std::string notice; // why `path` is not `usual`, for the user; empty when it is
+};
+
+// The run's private temporary folder: runtime folder + "kestrum/" when the
+// desktop gives a runtime folder, else system temporary + "kestrum-UID/".
+// When that one is refused (another user may have planted it, and a sticky
+// temporary folder keeps it there), a fresh one made with mkdtemp.
+PrivateFolder choosePrivateTemporaryFolder(std::string_view runtimeFolder,
+                                           std::string_view systemTemporary, unsigned userId);
 
 } // namespace kestrum

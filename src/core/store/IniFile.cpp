@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "store/FileStore.h"
+#include "text/AsciiText.h"
 #include "text/Gb18030.h"
 #include "text/TextLines.h"
 
@@ -141,16 +142,18 @@ void save(const std::string& path, const Document& document) {
     files::replace(path, document.render(), IniFile::kWriteError);
 }
 
-std::optional<long long> parseDigits(std::string_view digits, int base) {
-    if (digits.empty() || digits.size() > 16)
+// The digits' value, or nothing when it exceeds `limit`; the check comes
+// before every step, so no value can overflow on the way.
+std::optional<uint64_t> parseDigits(std::string_view digits, unsigned base, uint64_t limit) {
+    if (digits.empty())
         return std::nullopt;
-    long long value = 0;
+    uint64_t value = 0;
     for (char c : digits) {
-        int digit = c >= '0' && c <= '9'   ? c - '0'
-                    : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                    : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                           : 99;
-        if (digit >= base)
+        unsigned digit = c >= '0' && c <= '9'   ? c - '0'
+                         : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                         : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                : 99;
+        if (digit >= base || value > (limit - digit) / base)
             return std::nullopt;
         value = value * base + digit;
     }
@@ -160,9 +163,7 @@ std::optional<long long> parseDigits(std::string_view digits, int base) {
 } // namespace
 
 bool sameKeyName(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
+    return equalIgnoringAsciiCase(a, b);
 }
 
 std::optional<int> parseInteger(std::string_view text) {
@@ -172,7 +173,7 @@ std::optional<int> parseInteger(std::string_view text) {
     std::string_view body = text;
     if (!body.empty() && (body.front() == '-' || body.front() == '+'))
         body.remove_prefix(1);
-    int base = 10;
+    unsigned base = 10;
     if (body.size() > 2 && body[0] == '0' && (body[1] == 'x' || body[1] == 'X')) {
         body.remove_prefix(2);
         base = 16;
@@ -180,19 +181,18 @@ std::optional<int> parseInteger(std::string_view text) {
         body.remove_prefix(1);
         base = 16;
     }
-    auto value = parseDigits(body, base);
-    if (!value)
-        return std::nullopt;
     if (base == 16) {
         // Eight hexadecimal digits name the 32 bits of the value.
-        if (*value > 0xFFFFFFFFLL)
+        auto value = parseDigits(body, base, 0xFFFFFFFFu);
+        if (!value)
             return std::nullopt;
-        return static_cast<int32_t>(static_cast<uint32_t>(negative ? -*value : *value));
+        auto bits = static_cast<uint32_t>(*value);
+        return static_cast<int32_t>(negative ? 0u - bits : bits);
     }
-    long long signedValue = negative ? -*value : *value;
-    if (signedValue < INT32_MIN || signedValue > INT32_MAX)
+    auto value = parseDigits(body, base, negative ? 2147483648u : 2147483647u);
+    if (!value)
         return std::nullopt;
-    return static_cast<int>(signedValue);
+    return negative ? static_cast<int>(-static_cast<int64_t>(*value)) : static_cast<int>(*value);
 }
 
 int parseSettingInteger(std::string_view text, int fallback) {

@@ -23,6 +23,8 @@ struct ProgramState {
     int savedTop = 0;
     std::vector<std::string> skinFolders;
     bool skinMenuBuilt = false;
+    // Told in the message panel the first time the editor is on the screen.
+    std::string pendingNotice;
 
     // Binds the two settings files to the program folder.
     void openSettings();

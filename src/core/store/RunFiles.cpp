@@ -4,6 +4,7 @@
 #include "store/CategoryTable.h"
 #include "store/FileStore.h"
 #include "store/Folders.h"
+#include "store/IniFile.h"
 #include "store/SettingKeys.h"
 #include "text/Gb18030.h"
 
@@ -23,6 +24,14 @@ void removeRunFiles(const Folders& folders, const std::vector<std::string>& cate
             // working file of its own to remove.
         }
     }
+}
+
+void removeStaleSiblings(const Folders& folders, const IniFile& settings) {
+    std::vector<std::string> written = {folders.program, folders.temporary, folders.working()};
+    for (const auto& [name, folder] : settings.readSection(settingKeys().categorySection))
+        written.push_back(folder);
+    for (const auto& folder : written)
+        files::removeStaleSiblings(folder);
 }
 
 void createWorkingFolder(const Folders& folders) {

@@ -3,6 +3,7 @@
 #include "text/Gb18030.h"
 #include "text/TextLines.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace kestrum::names {
@@ -26,27 +27,38 @@ std::string_view nameSourceLine(std::string_view text, std::size_t shortestLengt
     return lines::lineAt(all, kLinesSearched - 1);
 }
 
-std::string filterBytes(std::string_view source) {
-    std::string kept;
-    for (char c : source)
-        if (keptByte(static_cast<unsigned char>(c)))
-            kept += c;
-    return kept;
-}
-
-// Whole characters pass; single bytes pass by the byte rule. A byte that
-// forms no character is dropped, so a name is always well-formed text.
-std::string filterCharacters(std::string_view source) {
+// Walks the characters of `source`: a byte that forms no character is
+// dropped, so a name is always well-formed text and valid UTF-8 on disk;
+// single bytes pass by the byte rule, multi-byte characters by `keepWide`.
+template <typename KeepWide> std::string filter(std::string_view source, KeepWide keepWide) {
     std::string kept;
     for (std::size_t i = 0; i < source.size();) {
+        if (!gb18030::isCharacterAt(source, i)) {
+            ++i;
+            continue;
+        }
         std::size_t length = gb18030::characterLength(source, i);
-        bool keep = length > 1 ? gb18030::isCharacterAt(source, i)
-                               : keptByte(static_cast<unsigned char>(source[i]));
-        if (keep)
-            kept.append(source.substr(i, length));
+        std::string_view character = source.substr(i, length);
+        if (length > 1 ? keepWide(character) : keptByte(static_cast<unsigned char>(source[i])))
+            kept.append(character);
         i += length;
     }
     return kept;
+}
+
+// The drop's filter works on decoded characters: every Chinese character passes.
+std::string filterCharacters(std::string_view source) {
+    return filter(source, [](std::string_view) { return true; });
+}
+
+// The paste's and the editor's filter tests bytes: a character passes when
+// each of its bytes does, which every GB2312 character does; a GBK
+// character whose second byte is "\" or "|" goes whole, never half.
+std::string filterBytes(std::string_view source) {
+    return filter(source, [](std::string_view character) {
+        return std::all_of(character.begin(), character.end(),
+                           [](char c) { return keptByte(static_cast<unsigned char>(c)); });
+    });
 }
 
 std::string firstCharacters(std::string_view text, std::size_t count) {

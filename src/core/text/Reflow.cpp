@@ -26,15 +26,6 @@ bool paragraphBreakBefore(std::string_view line) {
     return line.size() >= 2 && byte(0) == 0xA1 && byte(1) == 0xA1;
 }
 
-// R(len / width) with halves to the even neighbour, in integers.
-long long roundedQuotient(std::size_t length, std::size_t width) {
-    auto quotient = static_cast<long long>(length / width);
-    std::size_t twiceRemainder = 2 * (length % width);
-    if (twiceRemainder > width || (twiceRemainder == width && quotient % 2 == 1))
-        ++quotient;
-    return quotient;
-}
-
 // The line being cut: the carried rest followed by the continuation lines
 // joined to it, kept as views into the text so that a long line is never
 // copied at every pass.
@@ -106,13 +97,6 @@ void reportCut(Progress* progress, int factor) {
         progress->show(progress->hint);
 }
 
-long long passCountOf(const std::vector<std::string_view>& all, std::size_t width) {
-    long long passes = 1;
-    for (auto line : all)
-        passes += roundedQuotient(line.size(), width) + 1;
-    return passes;
-}
-
 } // namespace
 
 int widthFor(std::string_view text) {
@@ -131,14 +115,9 @@ int widthFor(std::string_view text) {
     return count > INT32_MAX / 2 ? INT32_MAX : 2 * count;
 }
 
-long long passCount(std::string_view text, int width) {
-    return passCountOf(lines::split(text), static_cast<std::size_t>(width));
-}
-
 std::string run(std::string_view text, int width, Progress* progress) {
     const auto all = lines::split(text);
     const auto w = static_cast<std::size_t>(width);
-    const long long lastPass = passCountOf(all, w);
     bool endsWithBreak = !text.empty() && (text.back() == '\n' || text.back() == '\r');
     Output out(text.size() + text.size() / 16);
     CarriedLine current;
@@ -151,9 +130,10 @@ std::string run(std::string_view text, int width, Progress* progress) {
     };
     takeNextLine();
     // Pass k looks at line k only: a line is final once its pass is done,
-    // so the passes stream through the text.
-    for (long long k = 0; haveLine; ++k) {
-        if (k > lastPass || current.size() <= w) {
+    // so the passes stream through the text. They go on while a line is
+    // longer than the width, as many as that takes.
+    while (haveLine) {
+        if (current.size() <= w) {
             out.line(current.takeAll());
             takeNextLine();
             continue;

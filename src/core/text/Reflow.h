@@ -26,8 +26,4 @@ struct Progress {
 // character alone is.
 std::string run(std::string_view text, int width, Progress* progress = nullptr);
 
-// The number of passes the reflow makes, counted from the text before it
-// changes; exposed for the tests of its rounding rule.
-long long passCount(std::string_view text, int width);
-
 } // namespace kestrum::reflow
