@@ -129,6 +129,8 @@ TEST_F(IniFileTest, UnsafeNamesAndValuesAreRefusedWithoutTouchingTheFile) {
     EXPECT_THROW(ini.writeString("p", "a=b", "v"), KestrumError);
     EXPECT_THROW(ini.writeString("p", "a\nb", "v"), KestrumError);
     EXPECT_THROW(ini.writeString("p", "[x", "v"), KestrumError);
+    EXPECT_THROW(ini.writeString("p", " k", "v"), KestrumError); // could not be read back
+    EXPECT_THROW(ini.writeString("p ", "k", "v"), KestrumError);
     EXPECT_THROW(ini.writeString("p", "k", "two\r\nlines"), KestrumError);
     EXPECT_EQ(readBytes(ini.path()), "[p]\r\nk=v\r\n");
 }

@@ -47,7 +47,60 @@ std::size_t nthSlash(const std::string& text, int n) {
     return at;
 }
 
+void appendBody(std::string& body, std::string_view block) {
+    if (body.size() + block.size() > THttpClient::kLargestBody)
+        throw KestrumError("HTTP reply body larger than " +
+                           std::to_string(THttpClient::kLargestBody >> 20) + " MiB");
+    body.append(block);
+}
+
+long contentLengthOf(const std::string& text) {
+    std::string upper = upperAscii(text);
+    std::string after = upper.substr(upper.find("ENGTH:") + 6);
+    auto first = after.find_first_of("0123456789");
+    if (first == std::string::npos)
+        return 0;
+    return numberOrZero(after.substr(first, after.find_first_not_of("0123456789", first) - first));
+}
+
 } // namespace
+
+bool ReplyHeader::add(const std::string& line) {
+    if (lines_ == kMostLines + 1)
+        throw KestrumError("HTTP reply has more than " + std::to_string(kMostLines) +
+                           " header lines");
+    std::string text = withoutLineEnd(line);
+    if (lines_++ == 0) {
+        if (!line.empty())
+            status = numberOrZero(withoutLineEnd(field(line, 1)));
+    } else {
+        std::string name = upperAscii(field(line, 0));
+        if (name == "SET-COOKIE:")
+            setCookie = text.size() > 12 ? text.substr(12, kLongestHeaderValue) : "";
+        else if (name == "LOCATION:")
+            location = text.size() > 10 ? text.substr(10, kLongestHeaderValue) : "";
+        else if (name == "CONTENT-LENGTH:")
+            contentLength = contentLengthOf(text);
+    }
+    this->text += line;
+    return line != "" && line != "\n" && line != "\r\n";
+}
+
+ParsedReply parseReply(std::string_view bytes) {
+    ParsedReply reply;
+    for (;;) {
+        auto end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end == std::string_view::npos ? end : end + 1);
+        if (line.size() > ReplyHeader::kLongestLine)
+            throw KestrumError("HTTP header line longer than " +
+                               std::to_string(ReplyHeader::kLongestLine) + " bytes");
+        bytes.remove_prefix(line.size());
+        if (!reply.header.add(std::string(line)))
+            break;
+    }
+    appendBody(reply.body, bytes);
+    return reply;
+}
 
 std::string base64(std::string_view bytes) {
     static const char* alphabet =
@@ -142,44 +195,20 @@ void THttpClient::BuildRequestLines() {
 }
 
 void THttpClient::readReplyHeader() {
-    contentLength_ = 0;
-    setCookie_.clear();
-    Header.clear();
-    std::string line = ReadLn(kLongestHeaderLine);
-    if (!line.empty())
-        statusCode_ = numberOrZero(withoutLineEnd(field(line, 1)));
-    Header += line;
-    for (std::size_t count = 0; line != "" && line != "\n" && line != "\r\n"; ++count) {
-        if (count == kMostHeaderLines)
-            throw KestrumError("HTTP reply has more than " + std::to_string(kMostHeaderLines) +
-                               " header lines");
-        line = ReadLn(kLongestHeaderLine);
-        Header += line;
-        std::string name = upperAscii(field(line, 0));
-        std::string text = withoutLineEnd(line);
-        if (name == "SET-COOKIE:")
-            setCookie_ = text.size() > 12 ? text.substr(12, kLongestHeaderValue) : "";
-        else if (name == "LOCATION:")
-            location_ = text.size() > 10 ? text.substr(10, kLongestHeaderValue) : "";
-        else if (name == "CONTENT-LENGTH:") {
-            std::string after = upperAscii(text).substr(upperAscii(text).find("ENGTH:") + 6);
-            auto first = after.find_first_of("0123456789");
-            contentLength_ =
-                first == std::string::npos
-                    ? 0
-                    : numberOrZero(after.substr(
-                          first, after.find_first_not_of("0123456789", first) - first));
-        }
+    ReplyHeader reply;
+    while (reply.add(ReadLn(ReplyHeader::kLongestLine))) {
     }
+    statusCode_ = reply.status;
+    Header = std::move(reply.text);
+    location_ = std::move(reply.location);
+    setCookie_ = std::move(reply.setCookie);
+    contentLength_ = reply.contentLength;
 }
 
 void THttpClient::readBody() {
     Body.clear();
     Capture([this](std::string_view block) {
-        if (Body.size() + block.size() > kLargestBody)
-            throw KestrumError("HTTP reply body larger than " + std::to_string(kLargestBody >> 20) +
-                               " MiB");
-        Body.append(block);
+        appendBody(Body, block);
         if (OnPacketRecvd)
             OnPacketRecvd(*this);
     });

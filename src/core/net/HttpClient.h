@@ -16,6 +16,37 @@ struct THeaderInfo {
     std::string Password;
 };
 
+// The reply header, taken line by line as it arrives: the same steps
+// whether the lines come from the network or from bytes in memory.
+class ReplyHeader {
+  public:
+    static constexpr std::size_t kLongestLine = 16384;
+    static constexpr std::size_t kMostLines = 256;
+
+    // The next line, with its line end. False once the header has ended (a
+    // blank line, or the empty line the end of the reply gives); raises
+    // past the line bound.
+    bool add(const std::string& line);
+
+    int status = 0;
+    std::string text; // every line as received
+    std::string location;
+    std::string setCookie;
+    long contentLength = 0;
+
+  private:
+    std::size_t lines_ = 0;
+};
+
+struct ParsedReply {
+    ReplyHeader header;
+    std::string body;
+};
+
+// A whole reply in memory, split into lines as the socket reader splits
+// them and held to the same bounds; raises what the client raises.
+ParsedReply parseReply(std::string_view bytes);
+
 // One HTTP/1.0 GET over TSocketClient; the reply's header lands in
 // `Header` and its body in `Body`. Replies from the network are bounded:
 // header lines, their number, the body's size and the redirect chain.
@@ -26,8 +57,6 @@ class THttpClient : public TSocketClient {
     using RedirectEvent = std::function<void(THttpClient& sender, bool& handled)>;
 
     static constexpr int kGet = 0;
-    static constexpr std::size_t kLongestHeaderLine = 16384;
-    static constexpr std::size_t kMostHeaderLines = 256;
     static constexpr std::size_t kLargestBody = 16u << 20;
     static constexpr int kMostRedirects = 10;
 

@@ -124,10 +124,12 @@ bool holdsLineBreakOrNul(std::string_view text) {
 
 void checkWritable(std::string_view section, std::string_view key, std::string_view value) {
     for (auto name : {section, key})
-        if (trimBlanks(name).empty() || name.find('=') != std::string_view::npos ||
+        // The reader trims blanks around names, so such a name could not be read back.
+        if (trimBlanks(name) != name || name.empty() || name.find('=') != std::string_view::npos ||
             name.front() == '[' || name.front() == ';' || holdsLineBreakOrNul(name) ||
             name.find(']') != std::string_view::npos)
-            raise(gb("设置项的名称不能为空，不能含有换行、“=”或“]”，也不能以“[”或“;”开头：%s"),
+            raise(gb("设置项的名称不能为空，不能含有换行、“=”或“]”，不能以“[”或“;"
+                     "”开头，开头和结尾也不能是空格：%s"),
                   name);
     if (holdsLineBreakOrNul(value))
         raise(gb("设置值只能是一行文字：%s"), key);
