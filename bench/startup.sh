@@ -5,7 +5,7 @@
 # Usage: bench/startup.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 build=${1:-build} runs=${2:-5}
-kestrum=$build/src/app/kestrum floor=$build/bench/minimal_window
+kestrum=$build/bin/kestrum floor=$build/bench/minimal_window
 
 work=$(mktemp -d /tmp/kestrum-bench-XXXXXX)
 display=":$((700 + RANDOM % 200))"

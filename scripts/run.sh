@@ -6,4 +6,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "Kestrum needs a desktop: no DISPLAY or WAYLAND_DISPLAY is set." >&2
   exit 1
 fi
-exec "$KESTRUM_BUILD/src/app/kestrum" "$@"
+exec "$KESTRUM_BUILD/bin/kestrum" "$@"

@@ -20,8 +20,8 @@ void QtDesktop::showWarning(const QString& title, const QString& text) {
     box.exec();
 }
 
-void QtDesktop::openUrl(const QUrl& url) {
-    QDesktopServices::openUrl(url);
+bool QtDesktop::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
 }
 
 void QtDesktop::playCaptureSound() {

@@ -13,7 +13,8 @@ class Desktop {
     virtual ~Desktop() = default;
     virtual void showError(const QString& text) = 0;
     virtual void showWarning(const QString& title, const QString& text) = 0;
-    virtual void openUrl(const QUrl& url) = 0;
+    // False when nothing on this desktop could open it.
+    virtual bool openUrl(const QUrl& url) = 0;
     virtual void playCaptureSound() = 0;
 };
 
@@ -21,7 +22,7 @@ class QtDesktop : public Desktop {
   public:
     void showError(const QString& text) override;
     void showWarning(const QString& title, const QString& text) override;
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
     void playCaptureSound() override;
 };
 

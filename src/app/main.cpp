@@ -20,9 +20,11 @@ namespace {
 
 kestrum::Folders runFolders(const kestrum::PrivateFolder& temporary) {
     kestrum::Folders folders;
+    std::string executableFolder = fromQt(QCoreApplication::applicationDirPath());
     folders.program = kestrum::chooseProgramFolder(
-        fromQt(QCoreApplication::applicationDirPath()),
+        executableFolder,
         fromQt(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+    folders.data = kestrum::shippedDataFolder(executableFolder);
     folders.temporary = temporary.path;
     folders.documents = kestrum::withSlash(
         fromQt(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));

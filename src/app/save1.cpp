@@ -67,6 +67,8 @@ TForm1::TForm1(ProgramState& state, Desktop& desktop) : state_(state), desktop_(
     setWindowTitle(QStringLiteral("Kestrum"));
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
     setAutoFillBackground(true);
+    // The drop window is never the active window; its hints show all the same.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
@@ -151,6 +153,17 @@ void TForm1::startUp(TForm2& editor) {
 void TForm1::setConnectionStatusSource(std::unique_ptr<DialUpQuery> dialUp, std::string url) {
     dialUp_ = std::move(dialUp);
     counterUrl_ = std::move(url);
+}
+
+// GTK's drag sources keep the shape of every window under the pointer and
+// fetch it again only when told that it changed; a window that merely grows
+// tells them nothing, so they kept seeing the 37 x 34 picture and left the
+// drop list as soon as the pointer passed its edge. An explicit shape of the
+// whole window, set anew at every resize, sends them that notice (the window
+// manager copies it onto its frame).
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    setMask(QRegion(rect()));
 }
 
 void TForm1::showEvent(QShowEvent* event) {

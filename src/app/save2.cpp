@@ -271,15 +271,13 @@ void TForm2::connectHandlers() {
     connect(mhelp, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(mabout, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(memail, &QAction::triggered, this, [this] {
-        desktop_.openUrl(QUrl(QStringLiteral("mailto:") +
-                              QString::fromUtf8(buildsettings::authorEmail) +
-                              QStringLiteral("?subject=Kestrum用户的来信")));
+        openOrTell(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(buildsettings::authorEmail) +
+                        QStringLiteral("?subject=Kestrum用户的来信")));
     });
     QAction* homes[] = {mhome1, mhome2, mhome3};
     for (int i = 0; i < 3; ++i)
-        connect(homes[i], &QAction::triggered, this, [this, i] {
-            desktop_.openUrl(QUrl(QString::fromUtf8(buildsettings::homePages[i])));
-        });
+        connect(homes[i], &QAction::triggered, this,
+                [this, i] { openOrTell(QUrl(QString::fromUtf8(buildsettings::homePages[i]))); });
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
         connect(menu, &QMenu::hovered, this, [this](QAction* action) {
             QVariant hint = action->property("kestrumHint");
@@ -445,17 +443,21 @@ void TForm2::storeSplitter(int which) {
 }
 
 void TForm2::openHelpFile() {
-    guarded(desktop_, [this] {
-        std::string chm = state_.folders.program + "tuckpad.chm";
-        if (files::exists(chm)) {
-            desktop_.openUrl(QUrl::fromLocalFile(QString::fromStdString(gb18030::toUtf8(chm))));
-            return;
-        }
-        // Without the help file, the manual that ships inside the program.
-        std::string manual = state_.folders.program + "tuckpad.html";
-        QFile resource(QStringLiteral(":/manual/tuckpad.html"));
-        if (!files::exists(manual) && resource.open(QIODevice::ReadOnly))
-            files::replace(manual, resource.readAll().toStdString());
-        desktop_.openUrl(QUrl::fromLocalFile(QString::fromStdString(gb18030::toUtf8(manual))));
-    });
+    std::string document = helpDocument(state_.folders);
+    if (document.empty()) {
+        desktop_.showWarning(apptexts::applicationTitle(),
+                             QStringLiteral("找不到帮助文件：程序文件夹里没有 tuckpad.chm，"
+                                            "使用手册 %1 也不在。")
+                                 .arg(toQt(state_.folders.data + "manual/tuckpad.html")));
+        return;
+    }
+    openOrTell(QUrl::fromLocalFile(QString::fromStdString(gb18030::toUtf8(document))));
+}
+
+void TForm2::openOrTell(const QUrl& address) {
+    if (!desktop_.openUrl(address))
+        desktop_.showWarning(apptexts::applicationTitle(),
+                             QStringLiteral("没有可以打开 %1 的程序。\n请安装桌面的打开程序"
+                                            "（xdg-utils 的 xdg-open）后再试。")
+                                 .arg(address.toDisplayString()));
 }

@@ -95,6 +95,8 @@ class TForm2 : public QMainWindow {
     void sound1Click(bool checked);
     void savetf1Click(bool checked);
     void openHelpFile();
+    // Hands an address to the desktop; says so when nothing could open it.
+    void openOrTell(const QUrl& address);
     void storeSplitter(int which);
 
     kestrum::ProgramState& state_;

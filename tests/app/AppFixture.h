@@ -26,11 +26,15 @@ class RecordingDesktop : public Desktop {
     QStringList errors, warnings;
     QList<QUrl> urls;
     int sounds = 0;
+    bool opens = true; // whether the desktop has a program for every address
     void showError(const QString& text) override { errors << text; }
     void showWarning(const QString& title, const QString& text) override {
         warnings << title + "|" + text;
     }
-    void openUrl(const QUrl& url) override { urls << url; }
+    bool openUrl(const QUrl& url) override {
+        urls << url;
+        return opens;
+    }
     void playCaptureSound() override { ++sounds; }
 };
 
@@ -42,9 +46,9 @@ struct Windows {
     std::unique_ptr<TForm2> editor;
 
     Windows() {
-        for (const char* sub : {"program", "tmp", "docs"})
+        for (const char* sub : {"program", "tmp", "docs", "share/manual"})
             QDir(root.path()).mkpath(sub);
-        state.folders = {path("program/"), path("tmp/"), path("docs/")};
+        state.folders = {path("program/"), path("tmp/"), path("docs/"), path("share/")};
     }
     std::string path(const std::string& relative) const {
         return fromQt(root.path()) + "/" + relative;

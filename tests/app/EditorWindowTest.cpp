@@ -146,17 +146,39 @@ class EditorWindowTest : public QObject {
 
     void theHelpMenuHandsItsAddressesToTheShell() {
         Windows app;
+        files::replace(app.path("share/manual/tuckpad.html"), "<html></html>");
         app.start();
+        auto programFiles = QDir(toQt(app.state.folders.program)).entryList(QDir::Files);
         app.editor->mhelp->trigger();
         app.editor->memail->trigger();
         app.editor->mhome2->trigger();
         QCOMPARE(app.desktop.urls.size(), 3);
-        QCOMPARE(app.desktop.urls[0].fileName(), QStringLiteral("tuckpad.html"));
-        QVERIFY(files::exists(app.state.folders.program + "tuckpad.html"));
+        QCOMPARE(app.desktop.urls[0].toLocalFile(), toQt(app.path("share/manual/tuckpad.html")));
+        QCOMPARE(QDir(toQt(app.state.folders.program)).entryList(QDir::Files), programFiles);
         QVERIFY(app.desktop.urls[1].toString().startsWith(QStringLiteral("mailto:")));
         QVERIFY(
             app.desktop.urls[1].toString().contains(QStringLiteral("subject=Kestrum用户的来信")));
         QVERIFY(app.desktop.urls[2].scheme().startsWith(QStringLiteral("http")));
+        QVERIFY(app.desktop.warnings.isEmpty());
+    }
+
+    // With no program for an address, or no manual, the user hears why.
+    void helpThatCannotOpenSaysWhy() {
+        Windows app;
+        app.start();
+        app.editor->mhelp->trigger();
+        QCOMPARE(app.desktop.warnings.size(), 1);
+        QVERIFY(app.desktop.warnings[0].contains(QStringLiteral("tuckpad.chm")));
+        QVERIFY(app.desktop.urls.isEmpty());
+        files::replace(app.state.folders.program + "tuckpad.chm", "chm");
+        app.desktop.opens = false;
+        app.editor->mabout->trigger();
+        app.editor->mhome1->trigger();
+        QCOMPARE(app.desktop.urls.size(), 2);
+        QCOMPARE(app.desktop.warnings.size(), 3);
+        QVERIFY(app.desktop.warnings[1].contains(QStringLiteral("tuckpad.chm")));
+        QVERIFY(app.desktop.warnings[2].contains(app.desktop.urls[1].toDisplayString()));
+        QVERIFY(app.desktop.warnings[2].contains(QStringLiteral("xdg-open")));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "store/Folders.h"
 #include "TempDir.h"
 #include "base/Errors.h"
+#include "store/FileStore.h"
 #include "store/FolderListing.h"
 
 #include <filesystem>
@@ -18,6 +19,27 @@ TEST(Folders, PathsAreBuiltByConcatenation) {
     EXPECT_EQ(f.categoryWorkingFile("notes"), "/t/notestemp.txt");
     EXPECT_EQ(withSlash("/a"), "/a/");
     EXPECT_EQ(withSlash("/a/"), "/a/");
+}
+
+TEST(Folders, ShippedDataLiesBesideTheBinFolder) {
+    EXPECT_EQ(shippedDataFolder("/usr/bin"), "/usr/share/kestrum/");
+    EXPECT_EQ(shippedDataFolder("/usr/bin/"), "/usr/share/kestrum/");
+    EXPECT_EQ(shippedDataFolder("/opt/k/bin"), "/opt/k/share/kestrum/");
+}
+
+// A help file the user put in the program folder comes first, then the
+// manual that ships; neither gives nothing, so the caller can say so.
+TEST(Folders, HelpOpensTheUsersHelpFileElseTheShippedManual) {
+    TempDir dir;
+    Folders f{dir.path() + "p/", "/t/", "/d/", dir.path() + "share/"};
+    fs::create_directories(f.program);
+    EXPECT_EQ(helpDocument(f), "");
+    fs::create_directories(f.data + "manual");
+    std::string manual = f.data + "manual/tuckpad.html";
+    files::replace(manual, "<html></html>");
+    EXPECT_EQ(helpDocument(f), manual);
+    files::replace(f.program + "tuckpad.chm", "chm");
+    EXPECT_EQ(helpDocument(f), f.program + "tuckpad.chm");
 }
 
 TEST(Folders, AWorkingFileNameNeverLeavesTheTemporaryFolder) {

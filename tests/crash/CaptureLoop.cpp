@@ -1,7 +1,7 @@
 // The crash test's helper: starts as the program starts (sweeping what an
 // earlier run left), then stores captures into one category in a loop and
 // prints "done R C" after each capture has returned, until it is killed.
-// Usage: capture_loop ROOT RUN
+// Usage: capture_loop ROOT RUN [start-only]
 #include "CrashTexts.h"
 #include "store/Capture.h"
 #include "store/CategoryTable.h"
@@ -35,6 +35,8 @@ int main(int argc, char** argv) {
     state.openSettings();
     createWorkingFolder(state.folders);
     removeStaleSiblings(state.folders, state.settings);
+    if (argc > 3)
+        return 0;
     state.autoSave = true;
     state.captureCategory = crash::kCategory;
     state.captureFolder = root + crash::kCategory;

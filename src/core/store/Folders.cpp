@@ -32,6 +32,21 @@ std::string chooseProgramFolder(std::string_view executableFolder,
     return withSlash(userDataFolder);
 }
 
+std::string shippedDataFolder(std::string_view executableFolder) {
+    std::filesystem::path bin{std::string(executableFolder)};
+    if (!bin.has_filename())
+        bin = bin.parent_path(); // "/usr/bin/" names the same folder as "/usr/bin"
+    return withSlash(bin.parent_path().string()) + "share/kestrum/";
+}
+
+std::string helpDocument(const Folders& folders) {
+    for (std::string candidate :
+         {folders.program + "tuckpad.chm", folders.data + "manual/tuckpad.html"})
+        if (files::exists(candidate))
+            return candidate;
+    return {};
+}
+
 void preparePrivateFolder(const std::string& folder, unsigned userId) {
     auto native = files::nativePath(folder);
     if (mkdir(native.c_str(), 0700) != 0 && errno != EEXIST)

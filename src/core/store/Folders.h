@@ -11,6 +11,7 @@ struct Folders {
     std::string program;   // settings files, the pseudo-category, skins
     std::string temporary; // category working files
     std::string documents; // the drop window's folder for a category not in the table
+    std::string data = {}; // what ships with the program, read only: the manual
 
     std::string working() const { return temporary + "tuckpad/"; }
     std::string settingsFile() const { return program + "tuckpad.ini"; }
@@ -27,6 +28,15 @@ std::string withSlash(std::string_view folder);
 // The executable's folder when it can be written to (a build tree, an
 // unpacked folder), else the per-user data folder, which is created.
 std::string chooseProgramFolder(std::string_view executableFolder, std::string_view userDataFolder);
+
+// Where an installed program keeps what it ships: beside its bin folder,
+// "/usr/bin" giving "/usr/share/kestrum/" (the build tree is laid out alike).
+std::string shippedDataFolder(std::string_view executableFolder);
+
+// The document the help commands open: "tuckpad.chm" in the program folder
+// when the user put one there, else the manual that ships with the program;
+// empty when neither is there.
+std::string helpDocument(const Folders& folders);
 
 // Creates `folder` with mode 0700 or makes an existing one private; raises
 // when it is a link, not a folder, or belongs to someone else.
