@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 
 void QtDesktop::showError(const QString& text) {
@@ -27,6 +28,28 @@ bool QtDesktop::openUrl(const QUrl& url) {
 void QtDesktop::playCaptureSound() {
     static const CaptureSound sound;
     sound.play();
+}
+
+bool QtDesktop::askOkCancel(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    QApplication::activeWindow());
+    return box.exec() == QMessageBox::Ok;
+}
+
+QString QtDesktop::chooseFolder(const QString& title) {
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title);
+}
+
+QStringList QtDesktop::chooseFilesToOpen(const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileNames(QApplication::activeWindow(), QString(), folder, filter);
+}
+
+QString QtDesktop::chooseFileToSave(const QString& start, const QString& filter,
+                                    const QString& defaultSuffix) {
+    QFileDialog dialog(QApplication::activeWindow(), QString(), start, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 void showFailure(Desktop& desktop, const std::exception& failure) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <exception>
 
@@ -16,6 +17,17 @@ class Desktop {
     // False when nothing on this desktop could open it.
     virtual bool openUrl(const QUrl& url) = 0;
     virtual void playCaptureSound() = 0;
+    // True for OK, false for Cancel.
+    virtual bool askOkCancel(const QString& title, const QString& text) = 0;
+    // A folder the user picks; empty when cancelled.
+    virtual QString chooseFolder(const QString& title) = 0;
+    // Files to read, in the order the dialog gives them; empty when cancelled.
+    virtual QStringList chooseFilesToOpen(const QString& folder, const QString& filter) = 0;
+    // A file to write, starting at `start` (a folder, or a folder and a
+    // name); the dialog asks before a file is replaced and adds
+    // `defaultSuffix` to a name typed without one. Empty when cancelled.
+    virtual QString chooseFileToSave(const QString& start, const QString& filter,
+                                     const QString& defaultSuffix) = 0;
 };
 
 class QtDesktop : public Desktop {
@@ -24,6 +36,11 @@ class QtDesktop : public Desktop {
     void showWarning(const QString& title, const QString& text) override;
     bool openUrl(const QUrl& url) override;
     void playCaptureSound() override;
+    bool askOkCancel(const QString& title, const QString& text) override;
+    QString chooseFolder(const QString& title) override;
+    QStringList chooseFilesToOpen(const QString& folder, const QString& filter) override;
+    QString chooseFileToSave(const QString& start, const QString& filter,
+                             const QString& defaultSuffix) override;
 };
 
 // Runs a handler's body; a failure it raises is shown as the program's error

@@ -36,6 +36,28 @@ class RecordingDesktop : public Desktop {
         return opens;
     }
     void playCaptureSound() override { ++sounds; }
+
+    // Scripted answers, taken first to last; an empty queue answers Cancel.
+    QList<bool> answers;
+    QStringList folders, saveNames;
+    QList<QStringList> openChoices;
+    QStringList questions, openStarts, saveStarts;
+    bool askOkCancel(const QString& title, const QString& text) override {
+        questions << title + "|" + text;
+        return !answers.isEmpty() && answers.takeFirst();
+    }
+    QString chooseFolder(const QString& title) override {
+        questions << title;
+        return folders.isEmpty() ? QString() : folders.takeFirst();
+    }
+    QStringList chooseFilesToOpen(const QString& folder, const QString&) override {
+        openStarts << folder;
+        return openChoices.isEmpty() ? QStringList() : openChoices.takeFirst();
+    }
+    QString chooseFileToSave(const QString& start, const QString&, const QString&) override {
+        saveStarts << start;
+        return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
+    }
 };
 
 struct Windows {

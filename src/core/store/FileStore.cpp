@@ -255,6 +255,18 @@ void copy(std::string_view from, std::string_view to, std::string_view errorPatt
     replace(to, *data, errorPattern);
 }
 
+void moveReplacing(std::string_view from, std::string_view to) {
+    auto target = replacementTarget(nativePath(to));
+    if (::rename(nativePath(from).c_str(), target.c_str()) == 0) {
+        syncFolderOf(target);
+        return;
+    }
+    if (errno != EXDEV)
+        raise(kCannotCreate, to);
+    copy(from, to, kCannotCreate);
+    remove(from);
+}
+
 bool remove(std::string_view path) {
     return ::unlink(nativePath(path).c_str()) == 0;
 }

@@ -48,6 +48,11 @@ int removeStaleSiblings(std::string_view folder);
 
 void copy(std::string_view from, std::string_view to, std::string_view errorPattern);
 
+// Moves `from` to `to`, replacing a file there: a rename on one file system,
+// else a synced copy put over `to` and only then the removal of `from`, so
+// a failure leaves `from` as it was. Raises "Cannot create file %s" for `to`.
+void moveReplacing(std::string_view from, std::string_view to);
+
 // Deleting what is not there is no failure.
 bool remove(std::string_view path);
 
