@@ -4,13 +4,13 @@
 # SECONDS, starting from its checked-in corpus. New inputs go to a scratch
 # corpus in build-fuzz/, findings (crash-*, leak-*) to build-fuzz/findings/.
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (targets: Codec Convert
-# HttpReply IniFile Merge Names Reflow; default all)
+# HttpReply IniFile Merge Names Reflow Rtf; default all)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(Codec Convert HttpReply IniFile Merge Names Reflow)
+[ ${#targets[@]} -gt 0 ] || targets=(Codec Convert HttpReply IniFile Merge Names Reflow Rtf)
 KESTRUM_EXTRA_PACKAGES="clang libclang-rt-14-dev" source "$root/scripts/packages.sh"
 
 build=$root/build-fuzz

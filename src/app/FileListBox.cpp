@@ -2,9 +2,11 @@
 
 #include "ProgramText.h"
 #include "store/FolderListing.h"
+#include "store/Folders.h"
 
-bool FileListBox::setFolder(const std::string& folder) {
-    if (folder == folder_ && !folder_.empty())
+bool FileListBox::setFolder(const std::string& given) {
+    std::string folder = kestrum::withSlash(given);
+    if (folder == folder_)
         return true;
     if (!fill(folder))
         return false;
@@ -15,6 +17,11 @@ bool FileListBox::setFolder(const std::string& folder) {
 void FileListBox::refresh() {
     if (!folder_.empty())
         fill(folder_);
+}
+
+std::string FileListBox::selectedPath() const {
+    QListWidgetItem* selected = currentItem();
+    return selected && selected->isSelected() ? folder_ + fromQt(selected->text()) : std::string();
 }
 
 bool FileListBox::fill(const std::string& folder) {

@@ -9,12 +9,15 @@ class FileListBox : public QListWidget {
   public:
     using QListWidget::QListWidget;
 
-    // Points the list at `folder` (program text); pointing it at the folder
-    // it shows already does not read it again. False when the folder cannot
+    // Points the list at `folder` (program text; with or without a final
+    // "/", the same folder); pointing it at the folder it shows already does
+    // not read it again. False when the folder cannot
     // be entered: the list then keeps what it showed.
     bool setFolder(const std::string& folder);
     // Reads the current folder again.
     void refresh();
+    // The selected file's full path; empty when none is selected.
+    std::string selectedPath() const;
 
   private:
     bool fill(const std::string& folder);

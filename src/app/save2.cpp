@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -121,13 +122,22 @@ void TForm2::buildLeftPanel() {
     FileListBox1 = new FileListBox;
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
     PageControl1->addTab(FileListBox1, QStringLiteral("浏览所有文件"));
+    buildCategoryPage();
+    buildMergePage();
+    buildSettingsPage();
+}
 
+void TForm2::buildCategoryPage() {
     auto* categoryPage = new QWidget;
     GroupBox1 = new QGroupBox(QStringLiteral("类别设置"), categoryPage);
-    Label1 = new QLabel(QStringLiteral("类别："));
+    Label1 = new QLabel(QStringLiteral("类别:"));
     Edit1 = new QLineEdit;
+    Edit1->setObjectName(QStringLiteral("Edit1"));
+    HintDisplay::setHint(Edit1, QStringLiteral("可在此填入新的类别名"));
     Label2 = new QLabel(QStringLiteral("默认目录："));
     Edit2 = new QLineEdit;
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setEnabled(false);
     Button1 = new QPushButton(QStringLiteral("浏览目录并确认..."));
     HintDisplay::setHint(
         Button1, QStringLiteral("类别、目录改变|点击此处更改类别目录并自动添加新类别或对应目录。"));
@@ -139,7 +149,9 @@ void TForm2::buildLeftPanel() {
     group->addStretch();
     (new QVBoxLayout(categoryPage))->addWidget(GroupBox1);
     PageControl1->addTab(categoryPage, QStringLiteral("类别设置"));
+}
 
+void TForm2::buildMergePage() {
     auto* mergePage = new QWidget;
     auto* merge = new QVBoxLayout(mergePage);
     merge->setSpacing(0);
@@ -151,9 +163,12 @@ void TForm2::buildLeftPanel() {
         merge->addWidget(b);
     }
     ListBox2 = new QListWidget;
+    ListBox2->setObjectName(QStringLiteral("ListBox2"));
     merge->addWidget(ListBox2);
     PageControl1->addTab(mergePage, QStringLiteral("文件合并"));
+}
 
+void TForm2::buildSettingsPage() {
     auto* settingsPage = new QWidget;
     auto* settings = new QVBoxLayout(settingsPage);
     sound1 = new QCheckBox(QStringLiteral("声音提示"));
@@ -254,6 +269,48 @@ void TForm2::buildMenus() {
     // The editor's paste command; its context menu comes with the editing commands.
     mpaste2 = new QAction(QStringLiteral("粘贴"), this);
     mpaste2->setObjectName(QStringLiteral("mpaste2"));
+    buildContextMenus();
+}
+
+void TForm2::buildContextMenus() {
+    PopupMenu1 = new QMenu(ListBox1);
+    mleiopen = menuAction(PopupMenu1, QStringLiteral("mleiopen"), QStringLiteral("打开"));
+    PopupMenu1->addSeparator();
+    mlei = menuAction(PopupMenu1, QStringLiteral("mlei"), QStringLiteral("新建类别"));
+    listdel = menuAction(PopupMenu1, QStringLiteral("listdel"), QStringLiteral("删除"));
+    listmove = menuAction(PopupMenu1, QStringLiteral("listmove"), QStringLiteral("移至最高"));
+    PopupMenu1->addSeparator();
+    mleioption =
+        menuAction(PopupMenu1, QStringLiteral("mleioption"), QStringLiteral("更改类别属性"));
+    listdel->setEnabled(false);
+    listmove->setEnabled(false);
+    PopupMenu4 = new QMenu(FileListBox1);
+    N6 = menuAction(PopupMenu4, QStringLiteral("N6"), QStringLiteral("打开"));
+    N11 = menuAction(PopupMenu4, QStringLiteral("N11"), QStringLiteral("删除"));
+    PopupMenu5 = new QMenu(ListBox2);
+    N12 = menuAction(PopupMenu5, QStringLiteral("N12"), QStringLiteral("上移"));
+    N13 = menuAction(PopupMenu5, QStringLiteral("N13"), QStringLiteral("下移"));
+    N14 = menuAction(PopupMenu5, QStringLiteral("N14"), QStringLiteral("移到最高"));
+    N15 = menuAction(PopupMenu5, QStringLiteral("N15"), QStringLiteral("移到最低"));
+    // A right click opens the menu for the selected entry without selecting
+    // the one under the pointer (see eventFilter).
+    for (auto [list, menu] : {std::pair<QListWidget*, QMenu*>{ListBox1, PopupMenu1},
+                              {FileListBox1, PopupMenu4},
+                              {ListBox2, PopupMenu5}}) {
+        list->viewport()->installEventFilter(this);
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(list, &QWidget::customContextMenuRequested, menu,
+                [list, menu](QPoint at) { menu->popup(list->viewport()->mapToGlobal(at)); });
+    }
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton)
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm2::connectHandlers() {
@@ -265,9 +322,14 @@ void TForm2::connectHandlers() {
             [this](bool on) { guarded(desktop_, [&] { sound1Click(on); }); });
     connect(savetf1, &QCheckBox::toggled, this,
             [this](bool on) { guarded(desktop_, [&] { savetf1Click(on); }); });
-    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { storeSplitter(1); });
-    connect(Splitter2, &QSplitter::splitterMoved, this, [this] { storeSplitter(2); });
-    connect(Splitter4, &QSplitter::splitterMoved, this, [this] { storeSplitter(4); });
+    connect(Splitter1, &QSplitter::splitterMoved, this,
+            [this] { storeSplitter(SplitterId::LeftPanel); });
+    connect(Splitter2, &QSplitter::splitterMoved, this,
+            [this] { storeSplitter(SplitterId::Viewer); });
+    connect(Splitter4, &QSplitter::splitterMoved, this,
+            [this] { storeSplitter(SplitterId::CategoryList); });
+    connectCategoryHandlers();
+    connectFileHandlers();
     connect(mhelp, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(mabout, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(memail, &QAction::triggered, this, [this] {
@@ -286,13 +348,6 @@ void TForm2::connectHandlers() {
         });
 }
 
-std::vector<std::string> TForm2::categoryNames() const {
-    std::vector<std::string> names;
-    for (int i = 0; i < ListBox1->count(); ++i)
-        names.push_back(fromQt(ListBox1->item(i)->text()));
-    return names;
-}
-
 void TForm2::setMessage(const QString& text, bool resize) {
     messagePanel->setText(text);
     if (resize)
@@ -301,16 +356,6 @@ void TForm2::setMessage(const QString& text, bool resize) {
 
 void TForm2::setEditorText(const std::string& programText) {
     RichEdit2->setPlainText(toQtLines(programText));
-}
-
-void TForm2::selectCategory(int index) {
-    // A selection an operation makes does not open the category.
-    QSignalBlocker quiet(ListBox1);
-    ListBox1->setCurrentRow(index);
-}
-
-void TForm2::refreshFileList() {
-    FileListBox1->refresh();
 }
 
 void TForm2::setAutoSaveBox(bool checked) {
@@ -365,56 +410,18 @@ void TForm2::FormShow() {
     Splitter4->setSizes({readSetting(state_.settings, keys.categoryListHeight), 10000});
 }
 
-void TForm2::showTimeFill() {
-    const auto& keys = settingKeys();
-    ListBox1->clear();
-    for (const auto& name : categories::names(state_.settings))
-        ListBox1->addItem(toQt(name));
-    if (ListBox1->count() == 0) {
-        ListBox1->addItem(toQt(keys.pseudoCategory));
-        categories::write(state_.settings, keys.pseudoCategory, state_.folders.program);
-    }
-    dropWindow_.setDropList(categoryNames());
-    // A drop index past a list that has since become shorter selects its last entry.
-    int index = std::clamp(state_.dropIndex, 0, ListBox1->count() - 1);
-    selectCategory(index);
-    std::string name = fromQt(ListBox1->item(index)->text());
-    std::string folder = categories::folder(state_.settings, name, state_.folders.program);
-    Edit1->setText(toQt(name));
-    Edit2->setText(toQt(folder));
-    setMessage(toQt(gb("这是") + name + gb("  保存目录是") + folder), true);
-    selectPage(0);
-    if (!FileListBox1->setFolder(categories::folder(state_.settings, name, state_.folders.program)))
-        folderMissing();
-    Edit2->setEnabled(false);
-    std::string workingFile = state_.folders.categoryWorkingFile(name);
-    setEditorText(files::exists(workingFile) ? files::load(workingFile) : std::string());
-}
-
-void TForm2::folderMissing() {
-    desktop_.showWarning(QStringLiteral("错误"),
-                         QStringLiteral("此类别的目录已经被取消，请重新确定。"));
-    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
-                       static_cast<QWidget*>(Edit1)})
-        w->setEnabled(true);
-    selectPage(1);
-    Label1->setText(QStringLiteral("更改类别："));
-    Label2->setText(QStringLiteral("更改目录："));
-    setMessage(QStringLiteral("请输入新名或新目录后按“确认”。"), true);
-}
-
-void TForm2::selectPage(int page) {
+void TForm2::selectPage(Page page) {
     pageChangeByProgram_ = true;
     PageControl1->setCurrentIndex(page);
     pageChangeByProgram_ = false;
 }
 
 void TForm2::PageControl1Change(int page) {
-    if (page == 2)
+    if (page == MergePage)
         setMessage(QStringLiteral("警告：如果文本合并过多，请耐心等待！"), false);
-    else if (page == 0)
+    else if (page == FilePage)
         setMessage(QStringLiteral("单击看文件内容。"), false);
-    else if (page == 1)
+    else if (page == CategoryPage)
         setMessage(QStringLiteral("新建或更改后请按“确认”！"), false);
     setMessage(messagePanel->text(), true);
     // Page 3 refills the skin list once skins are built.
@@ -430,12 +437,12 @@ void TForm2::savetf1Click(bool checked) {
     writeSetting(state_.settings, settingKeys().autoSave, checked);
 }
 
-void TForm2::storeSplitter(int which) {
+void TForm2::storeSplitter(SplitterId which) {
     guarded(desktop_, [&] {
         const auto& keys = settingKeys();
-        if (which == 1)
+        if (which == SplitterId::LeftPanel)
             writeSetting(state_.settings, keys.leftPanelWidth, Panel2->width());
-        else if (which == 2)
+        else if (which == SplitterId::Viewer)
             writeSetting(state_.settings, keys.viewerHeight, RichEdit4->height());
         else
             writeSetting(state_.settings, keys.categoryListHeight, ListBox1->height());

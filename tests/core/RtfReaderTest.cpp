@@ -80,8 +80,9 @@ TEST(RtfReader, DecodesHexBytesInTheDocumentsCodePage) {
 }
 
 TEST(RtfReader, ControlSymbolsGroupsAndSkippedDestinations) {
-    auto document = rtf::read("{\\rtf1{\\*\\unknown hidden}{\\info{\\title T}}a\\{b\\}c\\\\d\\tab e"
-                              "\\line f{\\b g}h\\~i\\u8364?j\\u-10179?\\u-8704?k{\\pict 0a0b}l}tail");
+    auto document =
+        rtf::read("{\\rtf1{\\*\\unknown hidden}{\\info{\\title T}}a\\{b\\}c\\\\d\\tab e"
+                  "\\line f{\\b g}h\\~i\\u8364?j\\u-10179?\\u-8704?k{\\pict 0a0b}l}tail");
     ASSERT_TRUE(document);
     EXPECT_EQ(document->plainText(), "a{b}c\\d\te\nfgh\u00A0i€j\U0001F600kl");
     EXPECT_TRUE(formatOf(*document, "g").bold);
@@ -100,9 +101,10 @@ TEST(RtfReader, BadInputGivesPlainTextOrWhatWasReadNeverACrash) {
     std::string whole = files::load(KESTRUM_RTF_SAMPLES "/wordpad-gbk.rtf");
     for (std::size_t cut = 5; cut < whole.size(); ++cut)
         EXPECT_TRUE(rtf::read(whole.substr(0, cut))) << cut;
-    for (const char* odd : {"{\\rtf1\\'", "{\\rtf1\\'4", "{\\rtf1\\'zz", "{\\rtf1\\u", "{\\rtf1\\bin999999 x",
-                            "{\\rtf1\\fs-5 a}", "{\\rtf1\\cf99 a}", "{\\rtf1}}}}", "{\\rtf1\\b99999999999 a}",
-                            "{\\rtf1\\uc99999 \\u65 abc}"})
+    for (const char* odd :
+         {"{\\rtf1\\'", "{\\rtf1\\'4", "{\\rtf1\\'zz", "{\\rtf1\\u", "{\\rtf1\\bin999999 x",
+          "{\\rtf1\\fs-5 a}", "{\\rtf1\\cf99 a}", "{\\rtf1}}}}", "{\\rtf1\\b99999999999 a}",
+          "{\\rtf1\\uc99999 \\u65 abc}"})
         EXPECT_TRUE(rtf::read(odd)) << odd;
 }
 

@@ -53,18 +53,19 @@ void appendUtf8(std::string& out, std::uint32_t c) {
 // is not listed here is skipped as well.
 const std::unordered_map<std::string_view, Destination>& destinations() {
     static const std::unordered_map<std::string_view, Destination> table = [] {
-        std::unordered_map<std::string_view, Destination> t{
-            {"fonttbl", Destination::FontTable}, {"colortbl", Destination::ColorTable}};
+        std::unordered_map<std::string_view, Destination> t{{"fonttbl", Destination::FontTable},
+                                                            {"colortbl", Destination::ColorTable}};
         for (std::string_view skipped :
-             {"stylesheet", "info",      "pict",      "object",    "header",   "headerl",
-              "headerr",    "headerf",   "footer",    "footerl",   "footerr",  "footerf",
-              "footnote",   "xmlnstbl",  "listtable", "listoverridetable",     "rsidtbl",
-              "generator",  "themedata", "colorschememapping",     "datastore",
-              "latentstyles",            "fldinst",   "filetbl",   "revtbl",   "pgdsctbl",
-              "userprops",  "docvar",    "template",  "nonshppict", "mmathPr", "pntext",
-              "pntxta",     "pntxtb",    "bkmkstart", "bkmkend",   "shpinst",  "annotation",
-              "atnid",      "atnauthor", "comment",   "operator",  "title",    "subject",
-              "author",     "keywords",  "doccomm",   "company"})
+             {"stylesheet",        "info",         "pict",       "object",    "header",
+              "headerl",           "headerr",      "headerf",    "footer",    "footerl",
+              "footerr",           "footerf",      "footnote",   "xmlnstbl",  "listtable",
+              "listoverridetable", "rsidtbl",      "generator",  "themedata", "colorschememapping",
+              "datastore",         "latentstyles", "fldinst",    "filetbl",   "revtbl",
+              "pgdsctbl",          "userprops",    "docvar",     "template",  "nonshppict",
+              "mmathPr",           "pntext",       "pntxta",     "pntxtb",    "bkmkstart",
+              "bkmkend",           "shpinst",      "annotation", "atnid",     "atnauthor",
+              "comment",           "operator",     "title",      "subject",   "author",
+              "keywords",          "doccomm",      "company"})
             t.emplace(skipped, Destination::Skip);
         return t;
     }();
@@ -73,24 +74,35 @@ const std::unordered_map<std::string_view, Destination>& destinations() {
 
 const std::unordered_map<std::string_view, std::string_view>& symbolWords() {
     static const std::unordered_map<std::string_view, std::string_view> table{
-        {"par", "\n"},         {"line", "\n"},       {"sect", "\n"},      {"page", "\n"},
-        {"row", "\n"},         {"tab", "\t"},        {"cell", "\t"},      {"emdash", "\u2014"},
-        {"endash", "\u2013"},  {"lquote", "\u2018"}, {"rquote", "\u2019"}, {"ldblquote", "\u201C"},
-        {"rdblquote", "\u201D"}, {"bullet", "\u2022"}, {"emspace", " "},  {"enspace", " "}};
+        {"par", "\n"},           {"line", "\n"},       {"sect", "\n"},
+        {"page", "\n"},          {"row", "\n"},        {"tab", "\t"},
+        {"cell", "\t"},          {"emdash", "\u2014"}, {"endash", "\u2013"},
+        {"lquote", "\u2018"},    {"rquote", "\u2019"}, {"ldblquote", "\u201C"},
+        {"rdblquote", "\u201D"}, {"bullet", "\u2022"}, {"emspace", " "},
+        {"enspace", " "}};
     return table;
 }
 
 int codePageOfCharset(int charset, int documentPage) {
     switch (charset) {
-    case 128: return 932;
-    case 129: return 949;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 204: return 1251;
-    case 238: return 1250;
-    default: return documentPage; // ANSI and default fonts follow \ansicpg
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 204:
+        return 1251;
+    case 238:
+        return 1250;
+    default:
+        return documentPage; // ANSI and default fonts follow \ansicpg
     }
 }
 
@@ -118,7 +130,7 @@ class Reader {
             if (c == '{') {
                 flushBytes();
                 starred_ = false;
-            if (groups_.size() >= static_cast<std::size_t>(kDeepestGroup))
+                if (groups_.size() >= static_cast<std::size_t>(kDeepestGroup))
                     return std::nullopt;
                 groups_.push_back(state_);
                 skipFallback_ = 0;
@@ -167,8 +179,8 @@ class Reader {
             ++at_; // the delimiter belongs to the word
         flushBytes();
         if (word == "bin") {
-            at_ += std::min<std::size_t>(static_cast<std::size_t>(std::max(parameter.value_or(0), 0)),
-                                         in_.size() - at_);
+            at_ += std::min<std::size_t>(
+                static_cast<std::size_t>(std::max(parameter.value_or(0), 0)), in_.size() - at_);
             return;
         }
         if (skipFallback_ > 0 && word != "u") {
@@ -254,7 +266,8 @@ class Reader {
         int shift = word == "red" ? 16 : word == "green" ? 8 : word == "blue" ? 0 : -1;
         if (shift < 0)
             return;
-        color_ = (color_.value_or(0) & ~(0xFFu << shift)) | (static_cast<std::uint32_t>(value) << shift);
+        color_ =
+            (color_.value_or(0) & ~(0xFFu << shift)) | (static_cast<std::uint32_t>(value) << shift);
     }
 
     void textWord(std::string_view word, std::optional<int> parameter) {

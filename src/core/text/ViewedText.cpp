@@ -15,7 +15,10 @@ bool isUtf8(std::string_view bytes) {
             ++p;
             continue;
         }
-        int length = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+        int length = c >= 0xC2 && c <= 0xDF   ? 2
+                     : c >= 0xE0 && c <= 0xEF ? 3
+                     : c >= 0xF0 && c <= 0xF4 ? 4
+                                              : 0;
         if (length == 0 || end - p < length)
             return false;
         // The second byte's range rules out overlong forms, surrogates and

@@ -18,8 +18,8 @@ template <typename T> std::optional<int> moveEntry(std::vector<T>& list, int ind
     bool towardsTop = move == ListMove::Up || move == ListMove::ToTop;
     if ((towardsTop && index == 0) || (!towardsTop && index == last))
         return std::nullopt;
-    int target = move == ListMove::Up     ? index - 1
-                 : move == ListMove::Down ? index + 1
+    int target = move == ListMove::Up      ? index - 1
+                 : move == ListMove::Down  ? index + 1
                  : move == ListMove::ToTop ? 0
                                            : last;
     T entry = std::move(list[static_cast<std::size_t>(index)]);

@@ -1,0 +1,79 @@
+#include "FileViewer.h"
+
+#include "ProgramText.h"
+#include "text/RtfReader.h"
+#include "text/ViewedText.h"
+
+#include <QStringDecoder>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace {
+
+// The core reads GBK itself; Big5 and the other Windows pages come from
+// Qt's codecs (ICU), with the core's reading where Qt has none.
+std::string decodeCodePage(std::string_view bytes, int codePage) {
+    const char* name = codePage == 950    ? "Big5"
+                       : codePage == 932  ? "Shift_JIS"
+                       : codePage == 949  ? "windows-949"
+                       : codePage == 1250 ? "windows-1250"
+                       : codePage == 1251 ? "windows-1251"
+                       : codePage == 1252 ? "windows-1252"
+                                          : nullptr;
+    if (name) {
+        QStringDecoder decoder(name);
+        if (decoder.isValid())
+            return QString(
+                       decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()))))
+                .toStdString();
+    }
+    return kestrum::rtf::decodeCodePage(bytes, codePage);
+}
+
+QTextCharFormat charFormat(const kestrum::rtf::Format& format, const QFont& base) {
+    QTextCharFormat out;
+    QFont font = base;
+    font.setBold(format.bold);
+    font.setItalic(format.italic);
+    font.setUnderline(format.underline);
+    font.setPointSizeF(format.halfPoints / 2.0);
+    out.setFont(font);
+    if (format.color)
+        out.setForeground(QColor::fromRgb(*format.color));
+    return out;
+}
+
+void showRich(QTextEdit* viewer, const kestrum::rtf::Document& document) {
+    viewer->clear();
+    QTextCursor cursor(viewer->document());
+    cursor.beginEditBlock();
+    for (const auto& run : document.runs)
+        cursor.insertText(QString::fromStdString(run.text), charFormat(run.format, viewer->font()));
+    cursor.endEditBlock();
+    viewer->moveCursor(QTextCursor::Start);
+}
+
+QString utf8Lines(std::string_view bytes) {
+    QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+} // namespace
+
+void showFileIn(QTextEdit* viewer, std::string_view bytes) {
+    switch (kestrum::kindOfText(bytes)) {
+    case kestrum::TextKind::Rtf:
+        if (auto document = kestrum::rtf::read(bytes, decodeCodePage)) {
+            showRich(viewer, *document);
+            return;
+        }
+        break; // unreadable rich text is shown as the bytes it is
+    case kestrum::TextKind::Utf8:
+        viewer->setPlainText(utf8Lines(bytes));
+        return;
+    case kestrum::TextKind::ProgramText:
+        break;
+    }
+    viewer->setPlainText(toQtLines(bytes));
+}
