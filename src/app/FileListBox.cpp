@@ -21,7 +21,7 @@ void FileListBox::refresh() {
 
 std::string FileListBox::selectedPath() const {
     QListWidgetItem* selected = currentItem();
-    return selected && selected->isSelected() ? folder_ + fromQt(selected->text()) : std::string();
+    return selected ? folder_ + fromQt(selected->text()) : std::string();
 }
 
 bool FileListBox::fill(const std::string& folder) {

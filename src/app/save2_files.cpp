@@ -6,6 +6,7 @@
 #include "FileViewer.h"
 #include "ProgramText.h"
 #include "store/FileStore.h"
+#include "store/Folders.h"
 #include "store/ProgramState.h"
 #include "text/MergeCopy.h"
 
@@ -91,7 +92,7 @@ void TForm2::Button4Click() {
         files::replace(scratch, "");
         merge::appendFiles(mergeList_, scratch);
     }
-    QString start = toQt(selectedFolder()) + lastSaveName_;
+    QString start = toQt(withSlash(selectedFolder())) + lastSaveName_;
     QString target = desktop_.chooseFileToSave(
         start, QStringLiteral("文本文件 (*.TXT *.txt);;网页(*.htm)"), QStringLiteral("TXT"));
     if (target.isEmpty())

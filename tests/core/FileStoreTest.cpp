@@ -136,3 +136,29 @@ TEST(FileStore, TheSweepRemovesOnlyRegularFilesOfItsOwnNaming) {
     EXPECT_EQ(readBytes(dir.file("target")), "linked");
     EXPECT_EQ(files::removeStaleSiblings(dir.file("missing")), 0);
 }
+
+// The merge's scratch file lives in the temporary folder, often on another
+// file system than the user's destination; either way the move replaces
+// what is there and the source goes only once the copy is whole.
+TEST(FileStore, MoveReplacingWorksWithinAndAcrossFileSystems) {
+    TempDir dir;
+    writeBytes(dir.file("from"), "new");
+    writeBytes(dir.file("to"), "old");
+    files::moveReplacing(dir.file("from"), dir.file("to"));
+    EXPECT_EQ(readBytes(dir.file("to")), "new");
+    EXPECT_FALSE(files::exists(dir.file("from")));
+
+    char pattern[] = "/dev/shm/kestrum-move-XXXXXX";
+    if (!mkdtemp(pattern))
+        GTEST_SKIP() << "no /dev/shm here";
+    std::string other = std::string(pattern) + "/scratch";
+    writeBytes(other, "across");
+    files::moveReplacing(other, dir.file("to"));
+    EXPECT_EQ(readBytes(dir.file("to")), "across");
+    EXPECT_FALSE(files::exists(other));
+
+    writeBytes(other, "kept");
+    EXPECT_THROW(files::moveReplacing(other, dir.file("missing-folder/to")), KestrumError);
+    EXPECT_EQ(readBytes(other), "kept");
+    std::filesystem::remove_all(pattern);
+}

@@ -1,0 +1,180 @@
+// The file list with its viewer, and the merge page, driven through the
+// window with scripted dialogs.
+#include "AppFixture.h"
+
+#include <QListWidget>
+#include <QMenu>
+#include <QTextEdit>
+
+using namespace kestrum;
+
+namespace {
+
+void clickRow(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(row)).center());
+}
+
+int rowOf(QListWidget* list, const QString& text) {
+    auto found = list->findItems(text, Qt::MatchExactly);
+    return found.isEmpty() ? -1 : list->row(found.first());
+}
+
+QStringList rows(QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+// One category "类别0" with its folder, the editor open on it.
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+struct FilePages : Windows {
+    explicit FilePages(const Files& filesInCategory) {
+        addCategories(1);
+        for (const auto& [name, bytes] : filesInCategory)
+            files::replace(path("cat0/" + name), bytes);
+        start();
+        drop->mshowClick();
+    }
+    void show(const char* name) {
+        clickRow(editor->FileListBox1, rowOf(editor->FileListBox1, name));
+    }
+    QString inCategory(const std::string& name) const { return toQt(path("cat0/" + name)); }
+};
+
+} // namespace
+
+class FilePagesTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void aClickShowsTheFileDecodedOrFormattedAndChangesNothingOnDisk() {
+        const std::string rich = "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 x;}}\\f0 "
+                                 "\\'d5\\'e2{\\b \\'ca\\'c7}\\par}";
+        FilePages app({{"gb.txt", gb("中文\r\n第二行")},
+                       {"utf8.txt", "中文\r\n"},
+                       {"rich.txt", rich},
+                       {"broken.txt", "{\\rtf1" + std::string(1500, '{')}});
+        auto* viewer = app.editor->RichEdit4;
+        app.show("gb.txt");
+        QCOMPARE(viewer->toPlainText(), QStringLiteral("中文\n第二行"));
+        app.show("utf8.txt");
+        QCOMPARE(viewer->toPlainText(), QStringLiteral("中文\n"));
+        app.show("rich.txt");
+        QCOMPARE(viewer->toPlainText(), QStringLiteral("这是\n"));
+        QTextCursor at(viewer->document());
+        at.setPosition(1);
+        QVERIFY(at.charFormat().fontWeight() < QFont::Bold);
+        at.setPosition(2);
+        QCOMPARE(at.charFormat().fontWeight(), int(QFont::Bold));
+        app.show("broken.txt");
+        QVERIFY(viewer->toPlainText().startsWith(QStringLiteral("{\\rtf1{{{")));
+        QCOMPARE(files::load(app.path("cat0/rich.txt")), rich);
+    }
+
+    void aClickOnAnEmptyListLeavesTheViewerAsItWas() {
+        FilePages app(Files{});
+        app.editor->RichEdit4->setPlainText(QStringLiteral("before"));
+        QTest::mouseClick(app.editor->FileListBox1->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(app.editor->RichEdit4->toPlainText(), QStringLiteral("before"));
+    }
+
+    void deleteAsksFirstAndReReadsTheFolderEitherWay() {
+        FilePages app({{"a.txt", "a"}, {"b.txt", "b"}});
+        app.show("a.txt");
+        files::replace(app.path("cat0/new.txt"), "n");
+        app.editor->N11->trigger(); // the scripted answer is Cancel
+        QCOMPARE(app.desktop.questions,
+                 QStringList{QStringLiteral("确认删除|删除后不可恢复，确认要删除吗？")});
+        QVERIFY(files::exists(app.path("cat0/a.txt")));
+        QCOMPARE(rows(app.editor->FileListBox1), (QStringList{"a.txt", "b.txt", "new.txt"}));
+        QCOMPARE(app.editor->RichEdit4->toPlainText(), QStringLiteral("a"));
+
+        app.show("b.txt");
+        app.desktop.answers << true;
+        app.editor->N11->trigger();
+        QVERIFY(!files::exists(app.path("cat0/b.txt")));
+        QCOMPARE(rows(app.editor->FileListBox1), (QStringList{"a.txt", "new.txt"}));
+        QVERIFY(app.editor->RichEdit4->toPlainText().isEmpty());
+    }
+
+    void mergeCopiesLineByLineIntoTheChosenFileReplacingOneThere() {
+        FilePages app({{"one.txt", "one\r\ntwo"},
+                       {"three.txt", "three\r\n"},
+                       {"lf.txt", "a\nb"},
+                       {"stop.txt", "kept\x1A lost"}});
+        auto* editor = app.editor.get();
+        app.desktop.openChoices << QStringList{app.inCategory("one.txt"),
+                                               app.inCategory("three.txt")}
+                                << QStringList{app.inCategory("lf.txt"), app.inCategory("stop.txt"),
+                                               app.inCategory("one.txt")};
+        editor->Button2->click();
+        editor->Button2->click();
+        QCOMPARE(app.desktop.openStarts, QStringList(2, toQt(app.path("cat0"))));
+        QCOMPARE(editor->ListBox2->count(), 5);
+        files::replace(app.path("cat0/result.txt"), "old result");
+        app.desktop.saveNames << app.inCategory("result.txt");
+        editor->Button4->click();
+        QCOMPARE(app.desktop.saveStarts, QStringList{toQt(app.path("cat0/"))});
+        QCOMPARE(files::load(app.path("cat0/result.txt")),
+                 std::string("one\r\ntwo\r\nthree\r\na\nb\r\nkept\r\none\r\ntwo\r\n"));
+        QVERIFY(!files::exists(app.state.folders.working() + "addtemp.txt"));
+
+        // The next save dialog starts with the name it held last.
+        editor->Button4->click();
+        QCOMPARE(app.desktop.saveStarts.last(), app.inCategory("result.txt"));
+        QCOMPARE(editor->ListBox2->count(), 5); // a merge keeps the list
+    }
+
+    void anEmptyListStillAsksForANameAndCreatesNothing() {
+        FilePages app(Files{{"one.txt", "one"}});
+        app.desktop.openChoices << QStringList{app.inCategory("one.txt")};
+        app.editor->Button2->click();
+        app.desktop.saveNames << app.inCategory("first.txt");
+        app.editor->Button4->click(); // leaves nothing behind to be taken later
+        app.editor->Button3->click();
+        QCOMPARE(app.editor->ListBox2->count(), 0);
+        app.desktop.saveNames << app.inCategory("merged.txt");
+        app.editor->Button4->click();
+        QCOMPARE(app.desktop.saveStarts.size(), 2);
+        QVERIFY(!files::exists(app.path("cat0/merged.txt")));
+    }
+
+    void theMergeListMovesStopAtItsEnds() {
+        FilePages app(Files{});
+        app.desktop.openChoices << QStringList{"/a", "/b", "/c"};
+        app.editor->Button2->click();
+        auto* list = app.editor->ListBox2;
+        list->setCurrentRow(0);
+        app.editor->N12->trigger(); // up from the top
+        app.editor->N14->trigger(); // to the top from the top
+        QCOMPARE(rows(list), (QStringList{"/a", "/b", "/c"}));
+        app.editor->N15->trigger();
+        QCOMPARE(rows(list), (QStringList{"/b", "/c", "/a"}));
+        QCOMPARE(list->currentRow(), 2);
+        app.editor->N13->trigger(); // down from the bottom
+        app.editor->N15->trigger(); // to the bottom from the bottom
+        QCOMPARE(rows(list), (QStringList{"/b", "/c", "/a"}));
+        app.editor->N12->trigger();
+        app.editor->N14->trigger();
+        QCOMPARE(rows(list), (QStringList{"/a", "/b", "/c"}));
+        QCOMPARE(app.editor->mergeList(), (std::vector<std::string>{"/a", "/b", "/c"}));
+    }
+
+    // With no category selected, the dialogs start in the program folder.
+    void withoutASelectedCategoryTheProgramFolderServes() {
+        FilePages app(Files{});
+        emit app.editor->PopupMenu1->aboutToShow();
+        app.editor->listdel->trigger();
+        QCOMPARE(app.editor->ListBox1->currentRow(), -1);
+        app.editor->Button2->click();
+        app.editor->Button4->click();
+        QString program = toQt(app.state.folders.program); // ends in "/"
+        QCOMPARE(app.desktop.openStarts, QStringList{program});
+        QCOMPARE(app.desktop.saveStarts, QStringList{program});
+    }
+};
+
+QTEST_MAIN(FilePagesTest)
+#include "FilePagesTest.moc"
