@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -37,7 +38,8 @@ bool QtDesktop::askOkCancel(const QString& title, const QString& text) {
 }
 
 QString QtDesktop::chooseFolder(const QString& title) {
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title);
+    // No folder is preselected: the dialog starts at the top of the user's own.
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, QDir::homePath());
 }
 
 QStringList QtDesktop::chooseFilesToOpen(const QString& folder, const QString& filter) {

@@ -4,6 +4,7 @@
 #include "BuildSettings.h"
 #include "Desktop.h"
 #include "HintDisplay.h"
+#include "PageTabs.h"
 #include "ProgramText.h"
 #include "TextSpinBox.h"
 #include "save1.h"
@@ -30,6 +31,7 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace kestrum;
 
@@ -109,13 +111,19 @@ void TForm2::buildLeftPanel() {
     HintDisplay::setHint(ListBox1, QStringLiteral("类别框|按右键可以删除类别或调整类别上下顺序。"));
     Splitter4->setCollapsible(0, true);
 
-    PageControl1 = new QTabWidget(Splitter4);
+    auto* pagesColumn = new QWidget(Splitter4);
+    auto* column = new QVBoxLayout(pagesColumn);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    PageControl1 = new QTabWidget;
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    column->addWidget(PageControl1, 1);
     Splitter4->setCollapsible(1, false);
-    // The stored panel width holds even below the pages' natural width.
-    for (QWidget* w : {static_cast<QWidget*>(Splitter4), static_cast<QWidget*>(ListBox1),
+    // The stored panel width holds down to the panel's own minimum (below),
+    // where the page captions take several rows.
+    for (QWidget* w : {static_cast<QWidget*>(pagesColumn), static_cast<QWidget*>(ListBox1),
                        static_cast<QWidget*>(PageControl1)})
-        w->setMinimumWidth(1);
+        w->setMinimumSize(1, 1);
     Splitter4->setStretchFactor(0, 0);
     Splitter4->setStretchFactor(1, 1);
 
@@ -125,6 +133,9 @@ void TForm2::buildLeftPanel() {
     buildCategoryPage();
     buildMergePage();
     buildSettingsPage();
+    column->insertWidget(0, new PageTabs(PageControl1, pagesColumn));
+    // At least 100 pixels, and as wide as the category page's controls need.
+    Splitter4->setMinimumWidth(std::max(100, GroupBox1->minimumSizeHint().width() + 4));
 }
 
 void TForm2::buildCategoryPage() {
@@ -147,7 +158,11 @@ void TForm2::buildCategoryPage() {
                        static_cast<QWidget*>(Button1)})
         group->addWidget(w);
     group->addStretch();
-    (new QVBoxLayout(categoryPage))->addWidget(GroupBox1);
+    // Narrow margins: the page shares the left panel, often 100 pixels wide.
+    group->setContentsMargins(3, 3, 3, 3);
+    auto* page = new QVBoxLayout(categoryPage);
+    page->setContentsMargins(1, 1, 1, 1);
+    page->addWidget(GroupBox1);
     PageControl1->addTab(categoryPage, QStringLiteral("类别设置"));
 }
 

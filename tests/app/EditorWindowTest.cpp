@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "HintDisplay.h"
+#include "PageTabs.h"
 
 #include "TextSpinBox.h"
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextEdit>
+#include <QToolButton>
 
 using namespace kestrum;
 
@@ -22,7 +24,17 @@ class EditorWindowTest : public QObject {
         auto* editor = app.editor.get();
         QCOMPARE(editor->size(), QSize(700, 500));
         QCOMPARE(editor->geometry().topLeft(), QPoint(40, 90));
-        QCOMPARE(editor->Panel2->width(), 65);
+        // The stored default of 65 is below the panel's minimum, which
+        // keeps the pages usable: every page caption shows whole.
+        QVERIFY(editor->Panel2->minimumWidth() >= 100);
+        QCOMPARE(editor->Panel2->width(), editor->Panel2->minimumWidth());
+        auto captions = editor->findChild<PageTabs*>()->findChildren<QToolButton*>();
+        QCOMPARE(captions.size(), 4);
+        for (QToolButton* caption : captions) {
+            QVERIFY(caption->isVisible());
+            QCOMPARE(caption->width(), caption->sizeHint().width());
+            QVERIFY(caption->geometry().right() < editor->Panel2->width());
+        }
         QCOMPARE(editor->RichEdit4->height(), 50);
         QCOMPARE(editor->ListBox1->height(), 200);
         QCOMPARE(editor->SpinEdit1->text(), QStringLiteral("32"));
