@@ -2,6 +2,7 @@
 // window with scripted dialogs.
 #include "AppFixture.h"
 
+#include <QClipboard>
 #include <QListWidget>
 #include <QMenu>
 #include <QTextEdit>
@@ -68,6 +69,18 @@ class FilePagesTest : public QObject {
         QVERIFY(at.charFormat().fontWeight() < QFont::Bold);
         at.setPosition(2);
         QCOMPARE(at.charFormat().fontWeight(), int(QFont::Bold));
+        // Lines grouped into blocks for speed read and copy back as lines.
+        std::string many;
+        for (int i = 0; i < 40; ++i)
+            many += "line " + std::to_string(i) + "\r\n";
+        files::replace(app.path("cat0/many.txt"), many);
+        app.editor->refreshFileList();
+        app.show("many.txt");
+        QString lines = QString::fromStdString(many).replace("\r\n", "\n");
+        QCOMPARE(viewer->toPlainText(), lines);
+        viewer->selectAll();
+        viewer->copy();
+        QCOMPARE(QApplication::clipboard()->text(), lines);
         app.show("broken.txt");
         QVERIFY(viewer->toPlainText().startsWith(QStringLiteral("{\\rtf1{{{")));
         QCOMPARE(files::load(app.path("cat0/rich.txt")), rich);
