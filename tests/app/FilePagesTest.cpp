@@ -86,6 +86,18 @@ class FilePagesTest : public QObject {
         QCOMPARE(files::load(app.path("cat0/rich.txt")), rich);
     }
 
+    // A folder with and without its final "/" is one folder: not read
+    // again, and a file's path gets one "/" either way.
+    void aFolderWithATrailingSlashIsTheSameFolder() {
+        FilePages app(Files{{"a.txt", "a"}});
+        auto* list = app.editor->FileListBox1;
+        files::replace(app.path("cat0/b.txt"), "b");
+        QVERIFY(list->setFolder(app.path("cat0/")));
+        QCOMPARE(rows(list), QStringList{"a.txt"});
+        list->setCurrentRow(0);
+        QCOMPARE(toQt(list->selectedPath()), app.inCategory("a.txt"));
+    }
+
     void aClickOnAnEmptyListLeavesTheViewerAsItWas() {
         FilePages app(Files{});
         app.editor->RichEdit4->setPlainText(QStringLiteral("before"));
