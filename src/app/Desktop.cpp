@@ -5,10 +5,13 @@
 #include "ProgramText.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
+#include <QMimeData>
 
 void QtDesktop::showError(const QString& text) {
     QMessageBox box(QMessageBox::Critical, apptexts::applicationTitle(), text, QMessageBox::Ok,
@@ -52,6 +55,27 @@ QString QtDesktop::chooseFileToSave(const QString& start, const QString& filter,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+std::optional<QFont> QtDesktop::chooseFont(const QFont& initial) {
+    bool chosen = false;
+    QFont font = QFontDialog::getFont(&chosen, initial, QApplication::activeWindow());
+    return chosen ? std::optional<QFont>(font) : std::nullopt;
+}
+
+std::optional<QString> QtDesktop::clipboardText() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data || !data->hasText())
+        return std::nullopt;
+    return data->text();
+}
+
+void QtDesktop::setClipboardText(const QString& text) {
+    QApplication::clipboard()->setText(text);
+}
+
+void QtDesktop::clearClipboard() {
+    QApplication::clipboard()->clear();
 }
 
 void showFailure(Desktop& desktop, const std::exception& failure) {

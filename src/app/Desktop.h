@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 #include <exception>
+#include <optional>
 
 class QWidget;
 
@@ -28,6 +30,12 @@ class Desktop {
     // `defaultSuffix` to a name typed without one. Empty when cancelled.
     virtual QString chooseFileToSave(const QString& start, const QString& filter,
                                      const QString& defaultSuffix) = 0;
+    // The font the user picks, starting from `initial`; nothing when cancelled.
+    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    // The clipboard's text; nothing when it offers no text.
+    virtual std::optional<QString> clipboardText() = 0;
+    virtual void setClipboardText(const QString& text) = 0;
+    virtual void clearClipboard() = 0;
 };
 
 class QtDesktop : public Desktop {
@@ -41,6 +49,10 @@ class QtDesktop : public Desktop {
     QStringList chooseFilesToOpen(const QString& folder, const QString& filter) override;
     QString chooseFileToSave(const QString& start, const QString& filter,
                              const QString& defaultSuffix) override;
+    std::optional<QFont> chooseFont(const QFont& initial) override;
+    std::optional<QString> clipboardText() override;
+    void setClipboardText(const QString& text) override;
+    void clearClipboard() override;
 };
 
 // Runs a handler's body; a failure it raises is shown as the program's error

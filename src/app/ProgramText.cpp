@@ -2,6 +2,8 @@
 
 #include "text/Gb18030.h"
 
+#include <algorithm>
+
 QString toQt(std::string_view programText) {
     std::u16string utf16 = kestrum::gb18030::toUtf16(programText);
     return QString(reinterpret_cast<const QChar*>(utf16.data()),
@@ -23,4 +25,26 @@ QString toQtLines(std::string_view programText) {
         text += c == '\r' ? '\n' : c;
     }
     return toQt(text);
+}
+
+std::string fromQtLines(const QString& text) {
+    QString lf = text;
+    for (QChar& c : lf)
+        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u'\n';
+    // An LF byte is never part of a multi-byte character, so it can be
+    // widened after the conversion.
+    std::string bytes = fromQt(lf);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 16);
+    for (char c : bytes) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+bool holdsMoreThanBlanks(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0x20; });
 }

@@ -11,3 +11,9 @@ std::string fromQt(const QString& text);
 
 // Editor text: Qt separates lines with LF, the program's text with CR LF.
 QString toQtLines(std::string_view programText);
+// The program's blank rule (bytes up to 0x20 at both ends) on Qt text.
+bool holdsMoreThanBlanks(const QString& text);
+
+// Text of a Qt text box (LF, or the paragraph and line separators a text
+// document uses) as program text with CR LF.
+std::string fromQtLines(const QString& text);

@@ -49,13 +49,6 @@ int byteLength(const QString& text) {
     return static_cast<int>(fromQt(text).size());
 }
 
-QAction* toolAction(QToolBar* bar, const QString& name, const QString& text, const QString& hint) {
-    QAction* action = bar->addAction(text);
-    action->setObjectName(name);
-    HintDisplay::setHint(action, hint);
-    return action;
-}
-
 QAction* menuAction(QMenu* menu, const QString& name, const QString& caption) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(name);
@@ -207,14 +200,7 @@ void TForm2::buildRightPanel() {
 
     ToolBar1 = new QToolBar(Panel1);
     ToolBar1->setFixedHeight(25);
-    msave1 = toolAction(ToolBar1, QStringLiteral("msave1"), QStringLiteral("保存"),
-                        QStringLiteral("保存内容"));
-    BIG5GB = toolAction(ToolBar1, QStringLiteral("BIG5GB"), QStringLiteral("内码转换"),
-                        QStringLiteral("BIG5->GB"));
-    GBBIG5 = toolAction(ToolBar1, QStringLiteral("GBBIG5"), QStringLiteral("简→繁"),
-                        QStringLiteral("GB->BIG5"));
-    mfile1 = toolAction(ToolBar1, QStringLiteral("mfile1"), QStringLiteral("重排"),
-                        QStringLiteral("段落重排|自行设置请先在右边填写每行字数。"));
+    addCommands(Place::ToolBar, ToolBar1);
     auto* Panel4 = new QWidget;
     Panel4->setFixedWidth(113);
     auto* panel4Row = new QHBoxLayout(Panel4);
@@ -229,15 +215,7 @@ void TForm2::buildRightPanel() {
     HintDisplay::setHint(SpinEdit1, QStringLiteral("选择你需要的每行字数。"));
     panel4Row->addWidget(Label3);
     panel4Row->addWidget(SpinEdit1);
-    ToolBar1->addWidget(Panel4);
-    mcut1 = toolAction(ToolBar1, QStringLiteral("mcut1"), QStringLiteral("剪切"),
-                       QStringLiteral("剪切"));
-    mcopy1 = toolAction(ToolBar1, QStringLiteral("mcopy1"), QStringLiteral("复制"),
-                        QStringLiteral("复制"));
-    mpaste21 = toolAction(ToolBar1, QStringLiteral("mpaste21"), QStringLiteral("粘贴"),
-                          QStringLiteral("粘贴"));
-    ToolButton3 = toolAction(ToolBar1, QStringLiteral("ToolButton3"), QStringLiteral("撤消"),
-                             QStringLiteral("撤消"));
+    ToolBar1->insertWidget(mcut1, Panel4); // between the reflow and the clipboard commands
     column->addWidget(ToolBar1);
 
     Splitter2 = new QSplitter(Qt::Vertical, Panel1);
@@ -266,12 +244,7 @@ void TForm2::buildMenus() {
     N18 = menuAction(N17, QStringLiteral("N18"), QStringLiteral("新建类别"));
     N19 = menuAction(N17, QStringLiteral("N19"), QStringLiteral("当前类别属性"));
     QMenu* N21 = menuBar()->addMenu(QStringLiteral("编辑"));
-    N22 = menuAction(N21, QStringLiteral("N22"), QStringLiteral("保存"));
-    N21->addSeparator();
-    GBBIG51 = menuAction(N21, QStringLiteral("GBBIG51"), QStringLiteral("GB->BIG5"));
-    BIG5GB1 = menuAction(N21, QStringLiteral("BIG5GB1"), QStringLiteral("BIG5->GB"));
-    N21->addSeparator();
-    N25 = menuAction(N21, QStringLiteral("N25"), QStringLiteral("段落重排 "));
+    addCommands(Place::EditMenu, N21);
     QMenu* N26 = menuBar()->addMenu(QStringLiteral("帮助"));
     mhelp = menuAction(N26, QStringLiteral("mhelp"), QStringLiteral("Kestrum帮助"));
     N26->addSeparator();
@@ -281,13 +254,18 @@ void TForm2::buildMenus() {
     mhome3 = menuAction(N26, QStringLiteral("mhome3"), QStringLiteral("作者主页三"));
     N26->addSeparator();
     mabout = menuAction(N26, QStringLiteral("mabout"), QStringLiteral("关于"));
-    // The editor's paste command; its context menu comes with the editing commands.
-    mpaste2 = new QAction(QStringLiteral("粘贴"), this);
-    mpaste2->setObjectName(QStringLiteral("mpaste2"));
     buildContextMenus();
 }
 
 void TForm2::buildContextMenus() {
+    PopupMenu2 = new QMenu(RichEdit2);
+    addCommands(Place::EditorMenu, PopupMenu2);
+    textmove = new QMenu(QStringLiteral("转移到"), PopupMenu2);
+    textmove->setObjectName(QStringLiteral("textmove"));
+    PopupMenu2->insertMenu(N4, textmove);
+    PopupMenu2->insertSeparator(N4);
+    PopupMenu3 = new QMenu(RichEdit4);
+    addCommands(Place::ViewerMenu, PopupMenu3);
     PopupMenu1 = new QMenu(ListBox1);
     mleiopen = menuAction(PopupMenu1, QStringLiteral("mleiopen"), QStringLiteral("打开"));
     PopupMenu1->addSeparator();
@@ -320,6 +298,8 @@ void TForm2::buildContextMenus() {
 }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* event) {
+    if (editorEvent(watched, event))
+        return true;
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton)
@@ -345,6 +325,7 @@ void TForm2::connectHandlers() {
             [this] { storeSplitter(SplitterId::CategoryList); });
     connectCategoryHandlers();
     connectFileHandlers();
+    connectEditingHandlers();
     connect(mhelp, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(mabout, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(memail, &QAction::triggered, this, [this] {
@@ -371,6 +352,8 @@ void TForm2::setMessage(const QString& text, bool resize) {
 
 void TForm2::setEditorText(const std::string& programText) {
     RichEdit2->setPlainText(toQtLines(programText));
+    // What the editor shows now is what its working file holds.
+    sync_.loaded(true, !holdsMoreThanBlanks(RichEdit2->toPlainText()));
 }
 
 void TForm2::setAutoSaveBox(bool checked) {
@@ -419,7 +402,10 @@ void TForm2::FormShow() {
     showTimeFill();
     state_.editorClosed = false;
     dropWindow_.setShowCaption(apptexts::closeEditor());
-    SpinEdit1->setText(toQt(readSetting(state_.settings, keys.charsPerLine)));
+    {
+        QSignalBlocker asStored(SpinEdit1); // showing the stored text is no change to store
+        SpinEdit1->setText(toQt(readSetting(state_.settings, keys.charsPerLine)));
+    }
     Splitter1->setSizes({readSetting(state_.settings, keys.leftPanelWidth), 10000});
     Splitter2->setSizes({10000, readSetting(state_.settings, keys.viewerHeight)});
     Splitter4->setSizes({readSetting(state_.settings, keys.categoryListHeight), 10000});

@@ -6,6 +6,9 @@
 
 #include "FileListBox.h"
 #include "window/ListMoves.h"
+#include "window/WorkingFileSync.h"
+
+#include <QFont>
 
 class Desktop;
 class HintDisplay;
@@ -21,6 +24,7 @@ class QPushButton;
 class QSplitter;
 class QTabWidget;
 class QTextEdit;
+class QTimer;
 class QToolBar;
 class TForm1;
 class TextSpinBox;
@@ -92,13 +96,51 @@ class TForm2 : public QMainWindow {
     QTextEdit* RichEdit4;
     QLabel* messagePanel;
     QLabel* hintPanel;
-    QAction *msave1, *BIG5GB, *GBBIG5, *mfile1, *mcut1, *mcopy1, *mpaste21, *ToolButton3;
     QAction* N10; // 类别 > 打开当前类别
     QAction* N18; // 类别 > 新建类别
     QAction* N19; // 类别 > 当前类别属性
-    QAction *N22, *GBBIG51, *BIG5GB1, *N25;
     QAction *mhelp, *memail, *mhome1, *mhome2, *mhome3, *mabout;
-    QAction* mpaste2;
+    QTimer* Timer1; // refreshes the command states every second
+
+    // The editing commands, made from the table in save2_editing.cpp.
+    QMenu* PopupMenu2;    // of RichEdit2, the editor
+    QAction* msave;       // 保存(&S)
+    QAction* mfile;       // 段落重排(&Q)
+    QAction* mfont;       // 字体设置
+    QMenu* textmove;      // 转移到, rebuilt at every opening
+    QAction* N4;          // 撤消
+    QAction* mcopy;       // 复制(&C)
+    QAction* mpaste2;     // 粘贴(&P)
+    QAction* mcut;        // 剪切(&T)
+    QAction* mall;        // 全选(&L)
+    QAction* mallclear;   // 全部清除(&D)
+    QAction* mcopyclear;  // 清除剪贴板内容
+    QAction* msave1;      // tool bar: 保存内容
+    QAction* BIG5GB;      // tool bar: BIG5->GB
+    QAction* GBBIG5;      // tool bar: GB->BIG5
+    QAction* mfile1;      // tool bar: 段落重排
+    QAction* mcut1;       // tool bar: 剪切
+    QAction* mcopy1;      // tool bar: 复制
+    QAction* mpaste21;    // tool bar: 粘贴
+    QAction* ToolButton3; // tool bar: 撤消
+    QAction* N22;         // 编辑 > 保存
+    QAction* GBBIG51;     // 编辑 > GB->BIG5
+    QAction* BIG5GB1;     // 编辑 > BIG5->GB
+    QAction* N25;         // 编辑 > 段落重排
+    QMenu* PopupMenu3;    // of RichEdit4, the file viewer
+    QAction* m2copy;      // 复制
+    QAction* m2clear;     // 全部清除
+    QAction* N16;         // 字体设置
+    QAction* m2all;       // 全选
+
+    // Where a command is shown; the table builds each place in its order.
+    enum class Place { EditorMenu, ToolBar, EditMenu, ViewerMenu };
+
+    // The editor's whole text and its selection as program text (CR LF).
+    std::string editorText() const;
+    std::string selectedEditorText() const;
+    // Enables each command as the editor, its selection and the clipboard say.
+    void refreshCommandStates();
 
     // The merge list's entries, full paths in merge order.
     const std::vector<std::string>& mergeList() const { return mergeList_; }
@@ -142,6 +184,36 @@ class TForm2 : public QMainWindow {
     void PopupMenu1Popup();
     std::string selectedFolder() const;
 
+    // save2_editing.cpp: the editor's commands and its working file
+    struct CommandRow;
+    static const std::vector<CommandRow>& commandTable();
+    void addCommands(Place place, QWidget* container);
+    void connectEditingHandlers();
+    bool editorEvent(QObject* watched, QEvent* event);
+    void syncWorkingFile(kestrum::WorkingFileSync::Event event);
+    void writeWorkingFile();
+    bool applyToWorkingFile(kestrum::WorkingFileSync::Action action);
+    void convertSelectionOrAll(std::string (*convert)(std::string_view));
+    void PopupMenu2Popup();
+    void moveTo(const QString& target);
+    void chooseFontFor(QWidget* widget);
+    void msaveClick();
+    void mfileClick();
+    void mfontClick();
+    void N4Click();
+    void mcopyClick();
+    void mpaste2Click();
+    void mcutClick();
+    void mallClick();
+    void mallclearClick();
+    void mcopyclearClick();
+    void BIG5GBClick();
+    void GBBIG5Click();
+    void m2copyClick();
+    void m2clearClick();
+    void N16Click();
+    void m2allClick();
+
     // save2_files.cpp: the file list, the viewer and merging
     void FileListBox1Click();
     void N11Click();
@@ -164,5 +236,8 @@ class TForm2 : public QMainWindow {
     HintDisplay* hints_;
     bool pageChangeByProgram_ = false;
     std::vector<std::string> mergeList_;
-    QString lastSaveName_; // what the save dialog's name field held at its last use
+    kestrum::WorkingFileSync sync_;
+    bool writeFailureShown_ = false; // a failing working file is reported once
+    QFont fontChoice_;               // FontDialog1's last choice, shared by both font commands
+    QString lastSaveName_;           // what the save dialog's name field held at its last use
 };

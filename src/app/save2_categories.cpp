@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextEdit>
 #include <algorithm>
@@ -103,7 +104,9 @@ void TForm2::showCategory(const std::string& name) {
 
 void TForm2::loadWorkingFile(const std::string& name) {
     std::string workingFile = state_.folders.categoryWorkingFile(name);
-    setEditorText(files::exists(workingFile) ? files::load(workingFile) : std::string());
+    bool exists = files::exists(workingFile);
+    setEditorText(exists ? files::load(workingFile) : std::string());
+    sync_.loaded(exists, !holdsMoreThanBlanks(RichEdit2->toPlainText()));
 }
 
 void TForm2::folderMissing() {

@@ -58,6 +58,15 @@ class RecordingDesktop : public Desktop {
         saveStarts << start;
         return saveNames.isEmpty() ? QString() : saveNames.takeFirst();
     }
+    QList<QFont> fontsAskedFrom, fontAnswers;
+    std::optional<QFont> chooseFont(const QFont& initial) override {
+        fontsAskedFrom << initial;
+        return fontAnswers.isEmpty() ? std::nullopt : std::optional<QFont>(fontAnswers.takeFirst());
+    }
+    std::optional<QString> clipboard;
+    std::optional<QString> clipboardText() override { return clipboard; }
+    void setClipboardText(const QString& text) override { clipboard = text; }
+    void clearClipboard() override { clipboard.reset(); }
 };
 
 struct Windows {

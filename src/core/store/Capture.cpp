@@ -10,10 +10,7 @@
 #include "text/TextLines.h"
 
 namespace kestrum {
-namespace {
 
-// Writes `bytes` under the first free numbered name; an existing file is
-// never replaced, even by a race with another program.
 std::string saveUnderFreeName(std::string_view folder, std::string_view name,
                               std::string_view bytes) {
     for (int n = 0; n <= names::kLastNumber; ++n) {
@@ -25,6 +22,8 @@ std::string saveUnderFreeName(std::string_view folder, std::string_view name,
                                         "为了不覆盖任何文件，这次的文字没有保存。"),
                                      names::numberedFile(folder, name, 0)));
 }
+
+namespace {
 
 void saveInCategoryFolder(ProgramState& state, const std::string& name, const std::string& text,
                           CapturePresenter& presenter) {

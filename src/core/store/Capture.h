@@ -22,6 +22,12 @@ class CapturePresenter {
     virtual void returnToPicture() = 0;
 };
 
+// Writes `bytes` as folder + name + ".txt", or name(1).txt ... name(1000).txt
+// when taken, and returns the path; an existing file is never replaced,
+// even by a race with another program. Raises when all are taken.
+std::string saveUnderFreeName(std::string_view folder, std::string_view name,
+                              std::string_view bytes);
+
 // Stores a dropped text in the capture category chosen during the drag.
 // Nothing is stored when the text is empty or the drop list was empty.
 void captureDrop(ProgramState& state, std::string_view text, bool dropListEmpty,

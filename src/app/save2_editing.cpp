@@ -1,0 +1,409 @@
+// The editor's commands: one table row per action, the working file that
+// follows the editor, the move into another category, reflow and the two
+// conversions.
+#include "save2.h"
+
+#include "Desktop.h"
+#include "HintDisplay.h"
+#include "ProgramText.h"
+#include "TextSpinBox.h"
+#include "save1.h"
+#include "store/FileStore.h"
+#include "store/Folders.h"
+#include "store/ProgramState.h"
+#include "store/SettingKeys.h"
+#include "store/TextMove.h"
+#include "text/CVCode.h"
+#include "text/CaptureNames.h"
+#include "text/Reflow.h"
+#include "text/TextLines.h"
+#include "window/CommandStates.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+
+using namespace kestrum;
+
+struct TForm2::CommandRow {
+    QAction* TForm2::*action;
+    const char* name;
+    const char* caption;
+    const char* shortcut; // empty for none
+    const char* hint;     // "short|long", or empty
+    void (TForm2::*handler)();
+    StateGroup group;
+    TForm2::Place place;
+    bool separatorAfter;
+};
+
+// Every editing command, in the order each place shows them.
+const std::vector<TForm2::CommandRow>& TForm2::commandTable() {
+    using P = Place;
+    using G = StateGroup;
+    static const std::vector<CommandRow> rows{
+        {&TForm2::msave, "msave", "保存(&S)", "Ctrl+S", "", &TForm2::msaveClick, G::Text,
+         P::EditorMenu, true},
+        {&TForm2::mfile, "mfile", "段落重排(&Q)", "Ctrl+Q", "把内容整理成每行30字数",
+         &TForm2::mfileClick, G::Text, P::EditorMenu, false},
+        {&TForm2::mfont, "mfont", "字体设置", "", "", &TForm2::mfontClick, G::None, P::EditorMenu,
+         false},
+        {&TForm2::N4, "N4", "撤消", "Ctrl+Z", "", &TForm2::N4Click, G::None, P::EditorMenu, false},
+        {&TForm2::mcopy, "mcopy", "复制(&C)", "Ctrl+C", "", &TForm2::mcopyClick, G::Selection,
+         P::EditorMenu, false},
+        {&TForm2::mpaste2, "mpaste2", "粘贴(&P)", "Ctrl+V", "", &TForm2::mpaste2Click, G::Paste,
+         P::EditorMenu, false},
+        {&TForm2::mcut, "mcut", "剪切(&T)", "Ctrl+X", "", &TForm2::mcutClick, G::Selection,
+         P::EditorMenu, false},
+        {&TForm2::mall, "mall", "全选(&L)", "Ctrl+A", "", &TForm2::mallClick, G::Text,
+         P::EditorMenu, true},
+        {&TForm2::mallclear, "mallclear", "全部清除(&D)", "Ctrl+Del", "", &TForm2::mallclearClick,
+         G::Text, P::EditorMenu, false},
+        {&TForm2::mcopyclear, "mcopyclear", "清除剪贴板内容", "", "", &TForm2::mcopyclearClick,
+         G::ClearClipboard, P::EditorMenu, false},
+        {&TForm2::msave1, "msave1", "保存", "", "保存内容", &TForm2::msaveClick, G::Text,
+         P::ToolBar, false},
+        {&TForm2::BIG5GB, "BIG5GB", "内码转换", "", "BIG5->GB", &TForm2::BIG5GBClick, G::None,
+         P::ToolBar, false},
+        {&TForm2::GBBIG5, "GBBIG5", "简→繁", "", "GB->BIG5", &TForm2::GBBIG5Click, G::None,
+         P::ToolBar, false},
+        {&TForm2::mfile1, "mfile1", "重排", "", "段落重排|自行设置请先在右边填写每行字数。",
+         &TForm2::mfileClick, G::Text, P::ToolBar, false},
+        {&TForm2::mcut1, "mcut1", "剪切", "", "剪切", &TForm2::mcutClick, G::Selection, P::ToolBar,
+         false},
+        {&TForm2::mcopy1, "mcopy1", "复制", "", "复制", &TForm2::mcopyClick, G::Selection,
+         P::ToolBar, false},
+        {&TForm2::mpaste21, "mpaste21", "粘贴", "", "粘贴", &TForm2::mpaste2Click, G::Paste,
+         P::ToolBar, false},
+        {&TForm2::ToolButton3, "ToolButton3", "撤消", "", "撤消", &TForm2::N4Click, G::None,
+         P::ToolBar, false},
+        {&TForm2::N22, "N22", "保存", "", "", &TForm2::msaveClick, G::None, P::EditMenu, true},
+        {&TForm2::GBBIG51, "GBBIG51", "GB->BIG5", "", "", &TForm2::GBBIG5Click, G::None,
+         P::EditMenu, false},
+        {&TForm2::BIG5GB1, "BIG5GB1", "BIG5->GB", "", "", &TForm2::BIG5GBClick, G::None,
+         P::EditMenu, true},
+        {&TForm2::N25, "N25", "段落重排 ", "", "", &TForm2::mfileClick, G::None, P::EditMenu,
+         false},
+        {&TForm2::m2copy, "m2copy", "复制", "", "", &TForm2::m2copyClick, G::None, P::ViewerMenu,
+         true},
+        {&TForm2::m2clear, "m2clear", "全部清除", "", "", &TForm2::m2clearClick, G::None,
+         P::ViewerMenu, true},
+        {&TForm2::N16, "N16", "字体设置", "", "", &TForm2::N16Click, G::None, P::ViewerMenu, false},
+        {&TForm2::m2all, "m2all", "全选", "", "", &TForm2::m2allClick, G::None, P::ViewerMenu,
+         false},
+    };
+    return rows;
+}
+
+namespace {
+
+// The busy cursor for as long as a slow step runs, whatever way it ends.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+} // namespace
+
+void TForm2::addCommands(Place place, QWidget* container) {
+    auto* menu = qobject_cast<QMenu*>(container);
+    for (const auto& row : commandTable()) {
+        if (row.place != place)
+            continue;
+        auto* action = new QAction(QString::fromUtf8(row.caption), container);
+        action->setObjectName(QString::fromUtf8(row.name));
+        if (*row.shortcut) {
+            action->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
+            // The shortcuts belong to the editor's menu: they act while the
+            // editor has the keyboard.
+            action->setShortcutContext(Qt::WidgetShortcut);
+            RichEdit2->addAction(action);
+        }
+        if (*row.hint)
+            HintDisplay::setHint(action, QString::fromUtf8(row.hint));
+        auto handler = row.handler;
+        connect(action, &QAction::triggered, this,
+                [this, handler] { guarded(desktop_, [&] { (this->*handler)(); }); });
+        container->addAction(action);
+        if (menu && row.separatorAfter)
+            menu->addSeparator();
+        this->*row.action = action;
+    }
+}
+
+void TForm2::connectEditingHandlers() {
+    mcopyclear->setEnabled(false);
+    RichEdit2->installEventFilter(this);
+    RichEdit2->viewport()->installEventFilter(this);
+    connect(RichEdit2->document(), &QTextDocument::contentsChanged, this,
+            [this] { sync_.edited(); });
+    RichEdit2->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RichEdit2, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
+        PopupMenu2Popup();
+        PopupMenu2->popup(RichEdit2->viewport()->mapToGlobal(at));
+    });
+    RichEdit4->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RichEdit4, &QWidget::customContextMenuRequested, PopupMenu3,
+            [this](QPoint at) { PopupMenu3->popup(RichEdit4->viewport()->mapToGlobal(at)); });
+    connect(SpinEdit1, &TextSpinBox::textChanged, this, [this](const QString& text) {
+        guarded(desktop_,
+                [&] { writeSetting(state_.settings, settingKeys().charsPerLine, fromQt(text)); });
+    });
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, [this] { refreshCommandStates(); });
+    Timer1->start();
+    fontChoice_ = QFont(QStringLiteral("MS Sans Serif"), 8);
+}
+
+std::string TForm2::editorText() const {
+    return fromQtLines(RichEdit2->toPlainText());
+}
+
+std::string TForm2::selectedEditorText() const {
+    return fromQtLines(RichEdit2->textCursor().selectedText());
+}
+
+void TForm2::refreshCommandStates() {
+    bool hasText = holdsMoreThanBlanks(RichEdit2->toPlainText());
+    bool hasSelection = holdsMoreThanBlanks(RichEdit2->textCursor().selectedText());
+    bool clipboardHasText = desktop_.clipboardText().has_value();
+    // Stand-ins with the same blankness: the table only asks that.
+    EditorFacts facts{hasText ? "x" : "", hasSelection ? "x" : "", clipboardHasText};
+    const auto& rows = commandTable();
+    std::vector<StateGroup> groups;
+    for (const auto& row : rows)
+        groups.push_back(row.group);
+    auto states = kestrum::refreshCommandStates(groups, facts);
+    for (std::size_t i = 0; i < states.size(); ++i)
+        if (states[i] != Enable::Keep)
+            (this->*rows[i].action)->setEnabled(states[i] == Enable::On);
+    dropWindow_.mpaste->setEnabled(clipboardHasText);
+}
+
+// Key releases and mouse buttons in the editor take its text to the
+// working file; the editor's menu shortcuts win over its own keys.
+bool TForm2::editorEvent(QObject* watched, QEvent* event) {
+    if (watched == RichEdit2 && event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        QKeySequence pressed(key->keyCombination());
+        for (QAction* action : RichEdit2->actions())
+            if (action->shortcut() == pressed)
+                return true; // not accepted: the shortcut runs
+    }
+    if (watched == RichEdit2 && event->type() == QEvent::KeyRelease)
+        syncWorkingFile(WorkingFileSync::Event::KeyRelease);
+    if (watched == RichEdit2->viewport() &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease))
+        syncWorkingFile(WorkingFileSync::Event::MouseButton);
+    return false;
+}
+
+void TForm2::syncWorkingFile(WorkingFileSync::Event event) {
+    auto action =
+        sync_.after(event, [this] { return !holdsMoreThanBlanks(RichEdit2->toPlainText()); });
+    applyToWorkingFile(action);
+}
+
+void TForm2::writeWorkingFile() {
+    applyToWorkingFile(WorkingFileSync::Action::Write);
+}
+
+// False when nothing could be done: no category is selected, or the file
+// system refused (said once until a write succeeds again).
+bool TForm2::applyToWorkingFile(WorkingFileSync::Action action) {
+    if (action == WorkingFileSync::Action::None)
+        return true;
+    QListWidgetItem* selected = ListBox1->currentItem();
+    if (!selected) {
+        setMessage(QStringLiteral("没有选中的类别：编辑的内容没有写入类别的临时文件。"), true);
+        return false;
+    }
+    std::string path = state_.folders.categoryWorkingFile(fromQt(selected->text()));
+    try {
+        if (action == WorkingFileSync::Action::Delete)
+            files::remove(path);
+        else
+            files::replace(path, editorText());
+    } catch (const std::exception& failure) {
+        if (!std::exchange(writeFailureShown_, true))
+            showFailure(desktop_, failure);
+        return false;
+    }
+    writeFailureShown_ = false;
+    sync_.done(action);
+    return true;
+}
+
+void TForm2::msaveClick() {
+    std::string text = editorText();
+    if (text.empty())
+        return;
+    std::string selection = selectedEditorText();
+    std::string name = selection.empty() ? names::firstLineName(text) : selection;
+    QString target = desktop_.chooseFileToSave(
+        toQt(withSlash(selectedFolder()) + name),
+        QStringLiteral("文本文件 (*.TXT *.txt);;网页(*.htm)"), QStringLiteral("TXT"));
+    if (!target.isEmpty())
+        files::replace(files::programPath(target.toStdString()), text);
+    FileListBox1->refresh();
+}
+
+void TForm2::mfileClick() {
+    int width = reflow::widthFor(fromQt(SpinEdit1->text())); // raises for a bad number
+    WaitCursor busy;
+    RichEdit2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The run grows at every cut; repainting it each time would cost more
+    // than the reflow itself, so the panel is repainted at most every 50 ms.
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
+    reflow::Progress progress;
+    progress.panelWidth = hints_->hintPanelWidthSetting();
+    progress.show = [&](const std::string& run) {
+        if (sinceRepaint.elapsed() < 50)
+            return;
+        hintPanel->setText(toQt(run));
+        hintPanel->repaint();
+        sinceRepaint.restart();
+    };
+    std::string result = reflow::run(editorText(), width, &progress);
+    hintPanel->setText(toQt(progress.hint));
+    QTextCursor all(RichEdit2->document());
+    all.select(QTextCursor::Document);
+    all.insertText(toQtLines(result));
+    RichEdit2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+}
+
+void TForm2::chooseFontFor(QWidget* widget) {
+    if (auto font = desktop_.chooseFont(fontChoice_)) {
+        fontChoice_ = *font;
+        widget->setFont(*font);
+    }
+}
+
+void TForm2::mfontClick() {
+    chooseFontFor(RichEdit2);
+}
+
+void TForm2::N16Click() {
+    chooseFontFor(RichEdit4);
+}
+
+void TForm2::N4Click() {
+    RichEdit2->undo();
+    mcutClick();
+}
+
+void TForm2::mcopyClick() {
+    QString selection = RichEdit2->textCursor().selectedText();
+    if (!selection.isEmpty())
+        desktop_.setClipboardText(toQtLines(fromQtLines(selection)));
+}
+
+void TForm2::mcutClick() {
+    mcopyClick();
+    RichEdit2->textCursor().removeSelectedText();
+    writeWorkingFile();
+}
+
+void TForm2::mpaste2Click() {
+    auto text = desktop_.clipboardText();
+    if (!text)
+        return;
+    RichEdit2->insertPlainText(*text);
+    if (!RichEdit2->document()->isEmpty())
+        writeWorkingFile();
+}
+
+void TForm2::mallClick() {
+    RichEdit2->selectAll();
+}
+
+void TForm2::mallclearClick() {
+    RichEdit2->clear();
+    writeWorkingFile();
+}
+
+void TForm2::mcopyclearClick() {
+    desktop_.clearClipboard();
+    mcopyclear->setEnabled(false);
+}
+
+// The conversions keep every byte's place: a selection is converted where
+// it stands and the rest of the text is left as it was.
+void TForm2::convertSelectionOrAll(std::string (*convert)(std::string_view)) {
+    QTextCursor cursor = RichEdit2->textCursor();
+    if (!cursor.hasSelection())
+        cursor.select(QTextCursor::Document);
+    cursor.insertText(toQtLines(convert(fromQtLines(cursor.selectedText()))));
+    QListWidgetItem* selected = ListBox1->currentItem();
+    if (selected && files::exists(state_.folders.categoryWorkingFile(fromQt(selected->text()))))
+        writeWorkingFile();
+}
+
+void TForm2::GBBIG5Click() {
+    convertSelectionOrAll(&cvcode::ConvertGbToBig5);
+}
+
+void TForm2::BIG5GBClick() {
+    convertSelectionOrAll(&cvcode::ConvertBig5ToGb);
+}
+
+void TForm2::m2copyClick() {
+    QString selection = RichEdit4->textCursor().selectedText();
+    if (!selection.isEmpty())
+        desktop_.setClipboardText(toQtLines(fromQtLines(selection)));
+}
+
+void TForm2::m2clearClick() {
+    RichEdit4->clear();
+}
+
+void TForm2::m2allClick() {
+    RichEdit4->selectAll();
+}
+
+void TForm2::PopupMenu2Popup() {
+    textmove->clear();
+    textmove->menuAction()->setVisible(false);
+    auto names = categoryNames();
+    if (!holdsMoreThanBlanks(RichEdit2->toPlainText()) || names.size() < 2) {
+        refreshCommandStates();
+        return;
+    }
+    textmove->menuAction()->setVisible(true);
+    QListWidgetItem* selected = ListBox1->currentItem();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (selected && toQt(names[i]) == selected->text())
+            continue;
+        QAction* item = textmove->addAction(toQt(names[i]));
+        item->setObjectName(QStringLiteral("vromove%1").arg(i));
+        QString target = toQt(names[i]);
+        connect(item, &QAction::triggered, this,
+                [this, target] { guarded(desktop_, [&] { moveTo(target); }); });
+    }
+    refreshCommandStates();
+}
+
+void TForm2::moveTo(const QString& target) {
+    std::string name = fromQt(target);
+    std::string moved = textToMove(editorText(), selectedEditorText());
+    std::string content = moveText(state_, name, moved);
+    auto names = categoryNames();
+    auto at = std::find(names.begin(), names.end(), name);
+    if (at != names.end())
+        selectCategory(static_cast<int>(at - names.begin()));
+    loadWorkingFile(name);
+    if (!content.empty() && state_.autoSave)
+        autoSaveMoved(state_, name, content); // raises when every numbered name is taken
+}
