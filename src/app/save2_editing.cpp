@@ -30,6 +30,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <optional>
 
 using namespace kestrum;
 
@@ -148,10 +149,9 @@ void TForm2::connectEditingHandlers() {
     connect(RichEdit2->document(), &QTextDocument::contentsChanged, this,
             [this] { sync_.edited(); });
     RichEdit2->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(RichEdit2, &QWidget::customContextMenuRequested, this, [this](QPoint at) {
-        PopupMenu2Popup();
-        PopupMenu2->popup(RichEdit2->viewport()->mapToGlobal(at));
-    });
+    connect(RichEdit2, &QWidget::customContextMenuRequested, PopupMenu2,
+            [this](QPoint at) { PopupMenu2->popup(RichEdit2->viewport()->mapToGlobal(at)); });
+    connect(PopupMenu2, &QMenu::aboutToShow, this, [this] { PopupMenu2Popup(); });
     RichEdit4->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(RichEdit4, &QWidget::customContextMenuRequested, PopupMenu3,
             [this](QPoint at) { PopupMenu3->popup(RichEdit4->viewport()->mapToGlobal(at)); });
@@ -266,11 +266,10 @@ void TForm2::mfileClick() {
     // The run grows at every cut; repainting it each time would cost more
     // than the reflow itself, so the panel is repainted at most every 50 ms.
     QElapsedTimer sinceRepaint;
-    sinceRepaint.start();
     reflow::Progress progress;
     progress.panelWidth = hints_->hintPanelWidthSetting();
     progress.show = [&](const std::string& run) {
-        if (sinceRepaint.elapsed() < 50)
+        if (sinceRepaint.isValid() && sinceRepaint.elapsed() < 50)
             return;
         hintPanel->setText(toQt(run));
         hintPanel->repaint();
@@ -300,7 +299,23 @@ void TForm2::N16Click() {
 }
 
 void TForm2::N4Click() {
+    // An undo that puts text back leaves it selected, so the cut that
+    // follows takes it to the clipboard; an undo that only removes text
+    // leaves nothing selected.
+    std::optional<std::pair<int, int>> restored;
+    auto watch = connect(RichEdit2->document(), &QTextDocument::contentsChange, this,
+                         [&](int at, int, int added) {
+                             if (added > 0)
+                                 restored = {at, at + added};
+                         });
     RichEdit2->undo();
+    disconnect(watch);
+    if (restored) {
+        QTextCursor cursor = RichEdit2->textCursor();
+        cursor.setPosition(restored->first);
+        cursor.setPosition(restored->second, QTextCursor::KeepAnchor);
+        RichEdit2->setTextCursor(cursor);
+    }
     mcutClick();
 }
 

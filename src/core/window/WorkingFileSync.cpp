@@ -5,6 +5,7 @@ namespace kestrum {
 void WorkingFileSync::loaded(bool fileExists, bool blank) {
     onDisk_ = fileExists ? Action::Write : Action::Delete;
     blank_ = blank;
+    blankKnown_ = true;
     dirty_ = false;
 }
 
@@ -13,6 +14,7 @@ void WorkingFileSync::done(Action action) {
         return;
     onDisk_ = action;
     dirty_ = false;
+    blankKnown_ = false;
 }
 
 } // namespace kestrum

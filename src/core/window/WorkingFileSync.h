@@ -19,8 +19,10 @@ class WorkingFileSync {
     // What `event` asks for; `blank` is whether the text holds only blanks
     // (asked only when the text changed).
     template <typename IsBlank> Action after(Event event, IsBlank blank) {
-        if (dirty_)
+        if (dirty_ || !blankKnown_) {
             blank_ = blank();
+            blankKnown_ = true;
+        }
         Action wanted = event == Event::KeyRelease && blank_ ? Action::Delete : Action::Write;
         return dirty_ || onDisk_ != wanted ? wanted : Action::None;
     }
@@ -35,6 +37,7 @@ class WorkingFileSync {
   private:
     bool dirty_ = true;
     bool blank_ = true;
+    bool blankKnown_ = false;      // a write made elsewhere does not say
     Action onDisk_ = Action::None; // Write: the text is there; Delete: no file
 };
 
