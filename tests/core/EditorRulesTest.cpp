@@ -48,7 +48,7 @@ TEST(WorkingFileSync, WritesOrDeletesOnlyWhatDiskDoesNotHaveYet) {
     asked = 0;
     EXPECT_EQ(sync.after(Ev::KeyRelease, blank(false)), A::None);
     EXPECT_EQ(sync.after(Ev::KeyRelease, blank(false)), A::None);
-    EXPECT_EQ(asked, 1); // once after a write, then known
+    EXPECT_EQ(asked, 1); // once after the edit, then known
 
     // Blanks: a key release deletes, a click writes them back.
     sync.edited();

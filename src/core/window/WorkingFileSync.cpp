@@ -14,7 +14,6 @@ void WorkingFileSync::done(Action action) {
         return;
     onDisk_ = action;
     dirty_ = false;
-    blankKnown_ = false;
 }
 
 } // namespace kestrum

@@ -15,11 +15,14 @@ class WorkingFileSync {
     // no file, left empty; `blank`: the text holds only blanks.
     void loaded(bool fileExists, bool blank);
     // The editor's text changed since it was loaded or last went to disk.
-    void edited() { dirty_ = true; }
+    void edited() {
+        dirty_ = true;
+        blankKnown_ = false;
+    }
     // What `event` asks for; `blank` is whether the text holds only blanks
     // (asked only when the text changed).
     template <typename IsBlank> Action after(Event event, IsBlank blank) {
-        if (dirty_ || !blankKnown_) {
+        if (!blankKnown_) {
             blank_ = blank();
             blankKnown_ = true;
         }
@@ -28,16 +31,11 @@ class WorkingFileSync {
     }
     // `action` succeeded: disk and editor agree.
     void done(Action action);
-    // Forget what is on disk (another category, or the file changed behind us).
-    void forget() {
-        onDisk_ = Action::None;
-        dirty_ = true;
-    }
 
   private:
     bool dirty_ = true;
     bool blank_ = true;
-    bool blankKnown_ = false;      // a write made elsewhere does not say
+    bool blankKnown_ = false;      // since the last edit
     Action onDisk_ = Action::None; // Write: the text is there; Delete: no file
 };
 
