@@ -45,7 +45,6 @@ TEST(WorkingFileSync, WritesOrDeletesOnlyWhatDiskDoesNotHaveYet) {
     sync.edited();
     EXPECT_EQ(sync.after(Ev::KeyRelease, blank(false)), A::Write);
     sync.done(A::Write);
-    asked = 0;
     EXPECT_EQ(sync.after(Ev::KeyRelease, blank(false)), A::None);
     EXPECT_EQ(sync.after(Ev::KeyRelease, blank(false)), A::None);
     EXPECT_EQ(asked, 1); // once after the edit, then known
