@@ -29,19 +29,20 @@ QString toQtLines(std::string_view programText) {
 
 std::string fromQtLines(const QString& text) {
     QString lf = text;
-    for (QChar& c : lf)
-        if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            c = u'\n';
+    if (lf.contains(QChar::LineSeparator) || lf.contains(QChar::ParagraphSeparator))
+        for (QChar& c : lf)
+            if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+                c = u'\n';
     // An LF byte is never part of a multi-byte character, so it can be
-    // widened after the conversion.
+    // widened after the conversion; runs between LFs are copied whole.
     std::string bytes = fromQt(lf);
     std::string out;
-    out.reserve(bytes.size() + bytes.size() / 16);
-    for (char c : bytes) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
+    out.reserve(bytes.size() + static_cast<std::size_t>(lf.count(u'\n')));
+    std::size_t from = 0;
+    for (std::size_t lineFeed; (lineFeed = bytes.find('\n', from)) != std::string::npos;
+         from = lineFeed + 1)
+        out.append(bytes, from, lineFeed - from).append("\r\n");
+    out.append(bytes, from);
     return out;
 }
 

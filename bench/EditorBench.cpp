@@ -1,0 +1,89 @@
+// The editor at the size users reach: a key release in an editor holding a
+// 10 MB working file, with the text unchanged and with one character
+// changed, and the reflow and a conversion of 10 MB through the window.
+// Runs offscreen; prints the median of runs.
+#include "Desktop.h"
+#include "save1.h"
+#include "save2.h"
+#include "store/FileStore.h"
+#include "store/ProgramState.h"
+#include "text/Gb18030.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace {
+
+double medianMs(int runs, const std::function<void()>& body) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        body();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Paragraphs of Chinese and English, each line long enough to be cut.
+std::string tenMegabytes() {
+    std::string line = kestrum::gb("一行收集来的文字，夹着 some English words 和标点，"
+                                   "长到重排时要切成两行或者更多行才行。\r\n");
+    std::string text;
+    while (text.size() < (10u << 20))
+        text += line;
+    return text;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    auto root = std::filesystem::temp_directory_path() / "kestrum-editor-bench";
+    std::filesystem::remove_all(root);
+    for (const char* sub : {"program", "tmp", "docs", "notes"})
+        std::filesystem::create_directories(root / sub);
+    std::string base = kestrum::gb(root.string()) + "/";
+    QtDesktop desktop;
+    kestrum::ProgramState state;
+    state.folders = {base + "program/", base + "tmp/", base + "docs/"};
+    kestrum::files::replace(state.folders.settingsFile(),
+                            kestrum::gb("[类别]\r\nnotes=") + base + "notes\r\n");
+    kestrum::files::replace(state.folders.categoryWorkingFile("notes"), tenMegabytes());
+    TForm1 drop(state, desktop);
+    drop.FormCreate();
+    TForm2 editor(state, drop, desktop);
+    drop.startUp(editor);
+    drop.mshowClick();
+    QPlainTextEdit* edit = editor.RichEdit2;
+
+    auto release = [&] {
+        QKeyEvent key(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier);
+        QCoreApplication::sendEvent(edit, &key);
+    };
+    release(); // settles what is on disk
+    double unchanged = medianMs(51, release);
+    double changed = medianMs(11, [&] {
+        QTextCursor cursor(edit->document());
+        cursor.insertText(QStringLiteral("x"));
+        release();
+    });
+    double reflow = medianMs(3, [&] { editor.mfile->trigger(); });
+    double convert = medianMs(3, [&] { editor.GBBIG5->trigger(); });
+    std::filesystem::remove_all(root);
+    std::printf("key release, unchanged 10 MB:  %8.4f ms (target 1)\n", unchanged);
+    std::printf("key release, one change:       %8.1f ms (target 60)\n", changed);
+    std::printf("reflow 10 MB in the window:    %8.1f ms (target 1500)\n", reflow);
+    std::printf("GB->Big5 10 MB in the window:  %8.1f ms\n", convert);
+    return 0;
+}
