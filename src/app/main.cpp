@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
     KestrumApplication::preferX11();
     QtDesktop desktop;
     KestrumApplication app(argc, argv, desktop);
+    QApplication::setWindowIcon(TForm1::programIcon());
     kestrum::ProgramState state;
     kestrum::PrivateFolder temporary;
     try {

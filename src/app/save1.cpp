@@ -6,6 +6,7 @@
 #include "DropTargetAdapter.h"
 #include "HintDisplay.h"
 #include "ProgramText.h"
+#include "TrayIconAdapter.h"
 #include "save2.h"
 #include "store/Capture.h"
 #include "store/CategoryTable.h"
@@ -138,6 +139,7 @@ void TForm1::FormCreate() {
     state_.openSettings();
     createWorkingFolder(state_.folders);
     removeStaleSiblings(state_.folders, state_.settings);
+    createTrayIcon();
 }
 
 void TForm1::startUp(TForm2& editor) {
@@ -219,6 +221,7 @@ void TForm1::mexitClick() {
         writeSetting(state_.settings, keys.editorTop, editor.y());
         writeSetting(state_.settings, keys.editorLeft, editor.x());
         state_.skinFolders.clear();
+        TrayIcon1.reset(); // the icon leaves the notification area before the windows close
         close();
         editor_->close();
         emit exitFinished();
@@ -324,6 +327,7 @@ void TForm1::mshowClick() {
 }
 
 void TForm1::PopupMenu1Popup() {
+    guarded(desktop_, [this] { buildSkinMenu(); });
     const QMimeData* data = QApplication::clipboard()->mimeData();
     bool hasText = data && data->hasText();
     mpaste->setEnabled(hasText);

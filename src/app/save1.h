@@ -4,6 +4,7 @@
 #include "net/HttpClient.h"
 #include "window/DropTarget.h"
 
+#include <QIcon>
 #include <QPixmap>
 #include <QPoint>
 #include <QWidget>
@@ -18,6 +19,7 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class TForm2;
+class TrayIconAdapter;
 
 namespace kestrum {
 struct ProgramState;
@@ -53,6 +55,10 @@ class TForm1 : public QWidget {
     void mshowClick();
     void mpasteClick();
     void PopupMenu1Popup();
+    // The program's icon in every size it ships.
+    static QIcon programIcon();
+    // A skin by name: its folder from the skin file, else `fallbackFolder`.
+    void applySkin(const std::string& name, const std::string& fallbackFolder);
 
     QLabel* Image1;
     QPixmap Image5; // auto-save off
@@ -60,6 +66,7 @@ class TForm1 : public QWidget {
     QListWidget* ListBox1;
     QMenu* PopupMenu1;
     QAction *mpaste, *mshow, *mskin, *mexit;
+    std::unique_ptr<TrayIconAdapter> TrayIcon1; // gone once the exit has run
     kestrum::TDropTextTarget DropTextTarget1;
     kestrum::THttpClient HttpClient1;
 
@@ -81,6 +88,14 @@ class TForm1 : public QWidget {
     void switchAutoSave();
     void showConnectionStatus();
     void buildMenu();
+
+    // save1_tray.cpp
+    void createTrayIcon();
+    void TrayIcon1DblClick();
+
+    // save1_skins.cpp
+    void buildSkinMenu();
+    void MyClick(QAction* item);
 
     kestrum::ProgramState& state_;
     Desktop& desktop_;

@@ -326,6 +326,7 @@ void TForm2::connectHandlers() {
     connectCategoryHandlers();
     connectFileHandlers();
     connectEditingHandlers();
+    connectSkinHandlers();
     connect(mhelp, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(mabout, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(memail, &QAction::triggered, this, [this] {
@@ -425,7 +426,8 @@ void TForm2::PageControl1Change(int page) {
     else if (page == CategoryPage)
         setMessage(QStringLiteral("新建或更改后请按“确认”！"), false);
     setMessage(messagePanel->text(), true);
-    // Page 3 refills the skin list once skins are built.
+    if (page == SettingsPage)
+        guarded(desktop_, [this] { fillSkinList(); });
 }
 
 void TForm2::sound1Click(bool checked) {

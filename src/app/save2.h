@@ -214,6 +214,11 @@ class TForm2 : public QMainWindow {
     void N16Click();
     void m2allClick();
 
+    // save2_skins.cpp: the skin list of the settings page
+    void connectSkinHandlers();
+    void fillSkinList();
+    void ListBox3Click();
+
     // save2_files.cpp: the file list, the viewer and merging
     void FileListBox1Click();
     void N11Click();

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 
 using namespace kestrum;
 
@@ -261,6 +262,31 @@ class EditingTest : public QObject {
         fresh.editor->GBBIG51->trigger();
         QVERIFY(!files::exists(fresh.workingFile(0))); // no working file, none made
         QCOMPARE(fresh.editor->editorText(), cvcode::ConvertGbToBig5(gb("国")));
+    }
+
+    // Both font commands share one dialog, which starts from its own last
+    // choice; the viewer's menu copies, clears and selects the viewer only.
+    void theFontDialogIsSharedAndTheViewerMenuActsOnTheViewer() {
+        Editing app(2, "editor\r\n");
+        QFont chosen(QStringLiteral("Serif"), 20);
+        app.desktop.fontAnswers << chosen;
+        app.editor->mfont->trigger();
+        app.editor->N16->trigger(); // cancelled
+        QCOMPARE(app.desktop.fontsAskedFrom.size(), 2);
+        QCOMPARE(app.desktop.fontsAskedFrom[0].family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(app.desktop.fontsAskedFrom[0].pointSize(), 8);
+        QCOMPARE(app.desktop.fontsAskedFrom[1], chosen);
+        QCOMPARE(app.edit->font(), chosen);
+        QVERIFY(app.editor->RichEdit4->font() != chosen);
+
+        auto* viewer = app.editor->RichEdit4;
+        viewer->setPlainText(QStringLiteral("viewer text"));
+        app.editor->m2all->trigger();
+        app.editor->m2copy->trigger();
+        QCOMPARE(app.desktop.clipboard, QStringLiteral("viewer text"));
+        app.editor->m2clear->trigger();
+        QVERIFY(viewer->toPlainText().isEmpty());
+        QCOMPARE(app.edit->toPlainText(), QStringLiteral("editor\n"));
     }
 
     // Bytes that form no character survive load, an edit elsewhere and write.

@@ -1,0 +1,34 @@
+// The drop window's notification-area icon.
+#include "save1.h"
+
+#include "ProgramText.h"
+#include "TrayIconAdapter.h"
+#include "text/Gb18030.h"
+
+#include <QMenu>
+
+// The drop window's configuration of the icon, in this order: the icon is
+// added at once, then given the program's picture and its tooltip.
+void TForm1::createTrayIcon() {
+    TrayIcon1 = std::make_unique<TrayIconAdapter>();
+    kestrum::TTrayIcon& icon = TrayIcon1->icon();
+    icon.HideAppOnActive = false;
+    icon.SetActive(true);
+    icon.SetAnimate(false);
+    icon.ShowDesigning = false;
+    icon.SetIcon(TrayIcon1->addImage(programIcon()));
+    icon.SetToolTip(kestrum::gb("Orrin软件之Kestrum "));
+    icon.OnDblClick = [this] { TrayIcon1DblClick(); };
+    icon.PopupMenu = [this](kestrum::ScreenPoint at) { PopupMenu1->popup(QPoint(at.x, at.y)); };
+}
+
+QIcon TForm1::programIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/kestrum-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+void TForm1::TrayIcon1DblClick() {
+    mshowClick();
+}

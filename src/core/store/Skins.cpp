@@ -1,0 +1,99 @@
+#include "store/Skins.h"
+
+#include "store/FileStore.h"
+#include "store/Folders.h"
+#include "store/IniFile.h"
+#include "store/SettingKeys.h"
+#include "text/AsciiText.h"
+
+#include <dirent.h>
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace kestrum {
+namespace {
+
+struct Search {
+    std::string_view fileName;
+    int foldersLeft;
+    std::vector<std::string> found;
+
+    void visit(const std::string& folder) {
+        if (foldersLeft-- <= 0)
+            return;
+        DIR* entries = ::opendir(files::nativePath(folder).c_str());
+        if (!entries)
+            return; // a folder that cannot be listed adds nothing
+        bool listed = false;
+        while (dirent* entry = ::readdir(entries)) {
+            std::string name = files::programPath(entry->d_name);
+            if (name == "." || name == "..")
+                continue;
+            std::string path = folder + "/" + name;
+            struct stat info {};
+            if (::lstat(files::nativePath(path).c_str(), &info) != 0)
+                continue;
+            if (S_ISDIR(info.st_mode)) {
+                if (name[0] != '.')
+                    visit(path);
+            } else if (!listed && equalIgnoringAsciiCase(name, fileName)) {
+                found.push_back(folder + "/");
+                listed = true;
+            }
+        }
+        ::closedir(entries);
+    }
+};
+
+std::string withoutSlash(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+} // namespace
+
+std::vector<std::string> findFoldersWithFile(std::string_view fileName, const std::string& root,
+                                             int mostFolders) {
+    Search search{fileName, mostFolders, {}};
+    search.visit(withoutSlash(root));
+    return search.found;
+}
+
+std::string skinName(std::string_view folder) {
+    // "/" is never part of a multi-byte GB18030 character, so the bytes
+    // between the last two slashes are whole characters.
+    std::string_view path = folder.substr(0, folder.empty() ? 0 : folder.size() - 1);
+    std::size_t slash = path.rfind('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::vector<std::string> searchSkins(const Folders& folders, IniFile& skinFile) {
+    auto skins = findFoldersWithFile("1.bmp", folders.program);
+    std::error_code ec;
+    std::string program = withSlash(withoutSlash(folders.program));
+    if (!folders.data.empty() &&
+        std::filesystem::is_directory(files::nativePath(folders.data), ec) &&
+        folders.data.rfind(program, 0) != 0)
+        for (auto& skin : findFoldersWithFile("1.bmp", folders.data))
+            skins.push_back(std::move(skin));
+    for (const auto& folder : skins) {
+        try {
+            skinFile.writeString(settingKeys().skinSection, skinName(folder), folder);
+        } catch (const std::exception&) {
+            // Offered all the same; only the way back by name is missing.
+        }
+    }
+    return skins;
+}
+
+std::optional<SkinFiles> skinFiles(const IniFile& skinFile, std::string_view name,
+                                   std::string_view fallbackFolder) {
+    std::string folder = skinFile.readString(settingKeys().skinSection, name, fallbackFolder);
+    SkinFiles pictures{folder + "1.bmp", folder + "2.bmp"};
+    if (!files::exists(pictures.off) || !files::exists(pictures.on))
+        return std::nullopt;
+    return pictures;
+}
+
+} // namespace kestrum
