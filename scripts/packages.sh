@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libpulse-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils openbox imagemagick fonts-wqy-zenhei
-  python3-gi gir1.2-gtk-3.0 gir1.2-gtk-4.0 xclip
+  python3-gi gir1.2-gtk-3.0 gir1.2-gtk-4.0 xclip trayer
   ${KESTRUM_EXTRA_PACKAGES:-}
 )
 

@@ -243,13 +243,20 @@ void TForm1::showStatePicture() {
     Image1->setPixmap(picture);
     Image1->resize(picture.size());
     if (Image1->isVisible() || !ListBox1->isVisible())
-        resize(picture.size());
+        takePictureSize();
+}
+
+// The size of the picture shown, keeping the window's place. A plain resize
+// lets the window system put a window that changed size at 0, 0 (seen with
+// openbox when a skin of another size came in), so the place goes along.
+void TForm1::takePictureSize() {
+    setGeometry(QRect(pos(), Image1->pixmap().size()));
 }
 
 void TForm1::returnToPicture() {
     Image1->show();
     ListBox1->hide();
-    resize(Image1->pixmap().size());
+    takePictureSize();
     if (entered_)
         move(x(), state_.savedTop);
     entered_ = false;
@@ -342,7 +349,7 @@ void TForm1::switchAutoSave() {
     state_.autoSave = on;
     showStatePicture();
     writeSetting(state_.settings, settingKeys().autoSave, on);
-    resize(Image1->size());
+    takePictureSize();
 }
 
 void TForm1::Image1MouseDown(Qt::MouseButton button, QPoint p, QPoint globalPoint) {

@@ -86,6 +86,7 @@ class TForm1 : public QWidget {
     void Image1MouseMove(QPoint point, QPoint globalPoint, Qt::MouseButtons buttons);
     void Image1MouseUp(Qt::MouseButton button);
     void switchAutoSave();
+    void takePictureSize();
     void showConnectionStatus();
     void buildMenu();
 

@@ -64,7 +64,12 @@ background openbox
 sleep 0.5
 
 mkdir -p "$program" "$work/tmp"
-[ -z "$desktop_kestrum" ] || cp "$desktop_kestrum" "$program/kestrum"
+if [ -n "$desktop_kestrum" ]; then
+  cp "$desktop_kestrum" "$program/kestrum"
+  # What ships beside the program (manual, skins), laid out as installed.
+  shipped=$(dirname "$desktop_kestrum")/../share
+  [ ! -d "$shipped" ] || cp -r "$shipped" "$work/share"
+fi
 export TMPDIR=$work/tmp HOME=$work
 unset XDG_RUNTIME_DIR
 private="$work/tmp/kestrum-$(id -u)"

@@ -65,7 +65,7 @@ for source in qt gtk3 gtk4; do
   drag_shot=
   drag $from_x $from_y 605 305 612 $(item_y 2) 900 650
   [ "$(files_in | wc -l)" -eq "$before" ] || fail "$source: a drop outside the list stored something"
-  [ "$(xdotool search --onlyvisible --pid "$kestrum_pid" --name '^Kestrum$' getwindowgeometry %1 | grep -o '[0-9]*x[0-9]*')" = 37x34 ] ||
+  [ "$(xdotool search --all --onlyvisible --pid "$kestrum_pid" --name '^Kestrum$' getwindowgeometry %1 | grep -o '[0-9]*x[0-9]*')" = 37x34 ] ||
     fail "$source: the drop window did not return to its picture"
   xdotool windowclose "$window" 2>/dev/null || xdotool windowkill "$window"
   sleep 0.5
