@@ -71,9 +71,11 @@ int main(int argc, char** argv) {
     if (!instance.listen() && instance.askRunningInstance())
         return 0; // another start took the name a moment before this one
     TForm1 dropWindow(state, desktop);
-    dropWindow.setConnectionStatusSource(std::make_unique<kestrum::InterfaceDialUpQuery>(),
-                                         std::string("http://") + buildsettings::counterHost +
-                                             "/JSCounter.asp?ID=25&FMT=C&L=6&Refer=");
+    std::string counterHost = buildsettings::counterHost;
+    dropWindow.setConnectionStatusSource(
+        std::make_unique<kestrum::InterfaceDialUpQuery>(),
+        counterHost.empty() ? std::string()
+                            : "http://" + counterHost + "/JSCounter.asp?ID=25&FMT=C&L=6&Refer=");
     guarded(desktop, [&] { dropWindow.FormCreate(); });
     TForm2 editor(state, dropWindow, desktop);
     dropWindow.startUp(editor);

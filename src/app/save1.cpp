@@ -197,7 +197,11 @@ void TForm1::showConnectionStatus() {
         return;
     // While the request waits the windows go on handling their events.
     HttpClient1.Pump = [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); };
-    auto appended = connectionStatus(*dialUp_, [this] { HttpClient1.Get(counterUrl_); });
+    // A build without a counter host sends nothing but still shows the address.
+    auto appended = connectionStatus(*dialUp_, [this] {
+        if (!counterUrl_.empty())
+            HttpClient1.Get(counterUrl_);
+    });
     if (appended)
         editor_->setWindowTitle(editor_->windowTitle() + toQt(*appended));
 }

@@ -141,6 +141,13 @@ class StartupTest : public QObject {
                                            0) == 0);
     }
 
+    void withoutACounterAddressNothingIsSentButTheAddressIsShown() {
+        Windows app;
+        app.start(std::make_unique<FakeDialUp>(1, DialUpQuery::Projection{0, "10.0.0.7"}), "");
+        QCOMPARE(app.editor->windowTitle(), kCaption + QStringLiteral("你的IP是:10.0.0.7"));
+        QVERIFY(app.desktop.errors.isEmpty());
+    }
+
     void aRefusedRequestShowsItsErrorAndTheProgramGoesOn() {
         int port;
         {
