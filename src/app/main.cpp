@@ -6,6 +6,7 @@
 #include "net/DialUp.h"
 #include "save1.h"
 #include "save2.h"
+#include "store/Autostart.h"
 #include "store/Folders.h"
 #include "store/ProgramState.h"
 #include "text/Gb18030.h"
@@ -25,6 +26,9 @@ kestrum::Folders runFolders(const kestrum::PrivateFolder& temporary) {
         executableFolder,
         fromQt(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
     folders.data = kestrum::shippedDataFolder(executableFolder);
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    folders.autostart = kestrum::autostart::folder(configHome ? kestrum::gb(configHome) : "",
+                                                   fromQt(QDir::homePath()));
     folders.temporary = temporary.path;
     folders.documents = kestrum::withSlash(
         fromQt(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));

@@ -8,6 +8,7 @@
 #include "ProgramText.h"
 #include "TextSpinBox.h"
 #include "save1.h"
+#include "store/Autostart.h"
 #include "store/CategoryTable.h"
 #include "store/FileStore.h"
 #include "store/ProgramState.h"
@@ -16,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -181,12 +183,14 @@ void TForm2::buildSettingsPage() {
     auto* settings = new QVBoxLayout(settingsPage);
     sound1 = new QCheckBox(QStringLiteral("声音提示"));
     savetf1 = new QCheckBox(QStringLiteral("每次自动保存"));
+    login1 = new QCheckBox(QStringLiteral("登录时启动"));
     sound1->setChecked(true);
     savetf1->setChecked(true);
     Label5 = new QLabel(QStringLiteral("程序换肤："));
     ListBox3 = new QListWidget;
     for (QWidget* w : {static_cast<QWidget*>(sound1), static_cast<QWidget*>(savetf1),
-                       static_cast<QWidget*>(Label5), static_cast<QWidget*>(ListBox3)})
+                       static_cast<QWidget*>(login1), static_cast<QWidget*>(Label5),
+                       static_cast<QWidget*>(ListBox3)})
         settings->addWidget(w);
     PageControl1->addTab(settingsPage, QStringLiteral("程序设置"));
 }
@@ -317,6 +321,13 @@ void TForm2::connectHandlers() {
             [this](bool on) { guarded(desktop_, [&] { sound1Click(on); }); });
     connect(savetf1, &QCheckBox::toggled, this,
             [this](bool on) { guarded(desktop_, [&] { savetf1Click(on); }); });
+    connect(login1, &QCheckBox::clicked, this, [this](bool on) {
+        guarded(desktop_, [&] {
+            autostart::set(state_.folders.autostart,
+                           fromQt(QCoreApplication::applicationFilePath()), on);
+        });
+        showAutostartState(); // a refused write leaves the box as the folder is
+    });
     connect(Splitter1, &QSplitter::splitterMoved, this,
             [this] { storeSplitter(SplitterId::LeftPanel); });
     connect(Splitter2, &QSplitter::splitterMoved, this,
@@ -410,6 +421,7 @@ void TForm2::FormShow() {
     Splitter1->setSizes({readSetting(state_.settings, keys.leftPanelWidth), 10000});
     Splitter2->setSizes({10000, readSetting(state_.settings, keys.viewerHeight)});
     Splitter4->setSizes({readSetting(state_.settings, keys.categoryListHeight), 10000});
+    showAutostartState();
 }
 
 void TForm2::selectPage(Page page) {
@@ -426,8 +438,14 @@ void TForm2::PageControl1Change(int page) {
     else if (page == CategoryPage)
         setMessage(QStringLiteral("新建或更改后请按“确认”！"), false);
     setMessage(messagePanel->text(), true);
-    if (page == SettingsPage)
+    if (page == SettingsPage) {
         guarded(desktop_, [this] { fillSkinList(); });
+        showAutostartState();
+    }
+}
+
+void TForm2::showAutostartState() {
+    login1->setChecked(autostart::enabled(state_.folders.autostart));
 }
 
 void TForm2::sound1Click(bool checked) {

@@ -89,7 +89,9 @@ class TForm2 : public QMainWindow {
     QAction* N13;             // 下移
     QAction* N14;             // 移到最高
     QAction* N15;             // 移到最低
-    QCheckBox *sound1, *savetf1;
+    QCheckBox* sound1;        // 声音提示
+    QCheckBox* savetf1;       // 每次自动保存
+    QCheckBox* login1;        // 登录时启动: the user's autostart entry
     QToolBar* ToolBar1;
     TextSpinBox* SpinEdit1;
     QPlainTextEdit* RichEdit2;
@@ -230,6 +232,7 @@ class TForm2 : public QMainWindow {
 
     void sound1Click(bool checked);
     void savetf1Click(bool checked);
+    void showAutostartState();
     void openHelpFile();
     // Hands an address to the desktop; says so when nothing could open it.
     void openOrTell(const QUrl& address);

@@ -79,7 +79,8 @@ struct Windows {
     Windows() {
         for (const char* sub : {"program", "tmp", "docs", "share/manual"})
             QDir(root.path()).mkpath(sub);
-        state.folders = {path("program/"), path("tmp/"), path("docs/"), path("share/")};
+        state.folders = {path("program/"), path("tmp/"), path("docs/"), path("share/"),
+                         path("config/autostart/")};
     }
     std::string path(const std::string& relative) const {
         return fromQt(root.path()) + "/" + relative;

@@ -87,6 +87,26 @@ class EditorWindowTest : public QObject {
         QVERIFY(app.settings().readBool(gb("程序参数"), gb("是否有声"), false));
     }
 
+    // The box follows the autostart folder, the user's own edits included.
+    void theLoginBoxWritesAndRemovesTheAutostartEntry() {
+        Windows app;
+        std::string entry = app.path("config/autostart/org.kestrum.Kestrum.desktop");
+        app.start();
+        app.drop->mshowClick();
+        auto* box = app.editor->login1;
+        QVERIFY(!box->isChecked());
+        box->click();
+        QVERIFY(
+            files::load(entry).find("Exec=" + fromQt(QCoreApplication::applicationFilePath())) !=
+            std::string::npos);
+        box->click();
+        QVERIFY(!files::exists(entry));
+        files::replace(entry, "[Desktop Entry]\nExec=kestrum\n"); // made by hand
+        app.editor->PageControl1->setCurrentIndex(TForm2::SettingsPage);
+        QVERIFY(box->isChecked());
+        QVERIFY(app.desktop.errors.isEmpty());
+    }
+
     void autoSaveBoxSwitchesTheDropPicture() {
         Windows app;
         app.start();

@@ -11,7 +11,8 @@ struct Folders {
     std::string program;   // settings files, the pseudo-category, skins
     std::string temporary; // category working files
     std::string documents; // the drop window's folder for a category not in the table
-    std::string data = {}; // what ships with the program, read only: the manual
+    std::string data = {};      // what ships with the program, read only: the manual, skins
+    std::string autostart = {}; // the user's XDG autostart folder
 
     std::string working() const { return temporary + "tuckpad/"; }
     std::string settingsFile() const { return program + "tuckpad.ini"; }
