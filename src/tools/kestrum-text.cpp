@@ -10,6 +10,10 @@
 #include "text/Gb18030.h"
 #include "text/MergeCopy.h"
 #include "text/Reflow.h"
+#include "text/Search.h"
+#include "text/ViewedText.h"
+
+#include <limits>
 
 #include <clocale>
 #include <cstdio>
@@ -39,6 +43,10 @@ const char* const kHelp =
     "  merge FILE...     Join the FILEs line by line, each line ending in CR LF, each file\n"
     "                    up to its first Ctrl+Z.\n"
     "  name              Print the file name Kestrum makes from the text's first line.\n"
+    "  search [--case] QUERY FOLDER...\n"
+    "                    Print file:line:text (UTF-8) for every line of the folders' .txt\n"
+    "                    files that holds QUERY, in GB18030 or UTF-8 files alike; letters\n"
+    "                    match in either case unless --case. Exit status 1: nothing found.\n"
     "  --help            Show this help.\n"
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read, 2 for bad arguments.\n";
@@ -123,6 +131,40 @@ int mergeCommand(const std::vector<std::string>& files) {
     return 0;
 }
 
+std::string utf8Line(std::string_view bytes) {
+    return kestrum::isUtf8(bytes) ? std::string(bytes) : kestrum::gb18030::toUtf8(bytes);
+}
+
+int searchCommand(std::vector<std::string> args) {
+    bool exactCase = !args.empty() && args[0] == "--case";
+    if (exactCase)
+        args.erase(args.begin());
+    if (args.size() < 2)
+        return usageError("search needs a QUERY and at least one FOLDER");
+    if (args[0].empty())
+        return usageError("search needs a QUERY that is not empty");
+    std::vector<std::string> folders(args.begin() + 1, args.end());
+    std::string out;
+    auto flush = [&] {
+        std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+        out.clear();
+    };
+    kestrum::search::Search run(
+        {args[0], exactCase}, kestrum::search::filesToSearch(folders, {}),
+        [&](std::vector<kestrum::search::Hit>&& hits) {
+            for (const auto& hit : hits)
+                out += kestrum::gb18030::toUtf8(hit.file) + ":" + std::to_string(hit.line) + ":" +
+                       utf8Line(hit.text) + "\n";
+            if (out.size() > (1 << 16))
+                flush();
+        },
+        std::numeric_limits<std::size_t>::max());
+    run.wait();
+    flush();
+    std::cout.flush();
+    return run.hits() > 0 ? 0 : 1;
+}
+
 int dispatch(const std::string& command, const std::vector<std::string>& args) {
     if (command == "reflow")
         return reflowCommand(args);
@@ -134,6 +176,8 @@ int dispatch(const std::string& command, const std::vector<std::string>& args) {
         return mergeCommand(args);
     if (command == "name")
         return write(kestrum::names::firstLineName(readInput(args)) + "\n");
+    if (command == "search")
+        return searchCommand(args);
     return usageError("unknown command '" + command + "'");
 }
 

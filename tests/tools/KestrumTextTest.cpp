@@ -90,3 +90,21 @@ TEST(KestrumText, NameGivesTheFirstLineName) {
     EXPECT_EQ(run("name", "\r\n  Chapter 1: Start  \r\nbody").out, "Chapter1Start\n");
     EXPECT_NE(run("--help").out.find("reflow --chars N"), std::string::npos);
 }
+
+TEST(KestrumText, SearchPrintsFileLineAndTextInUtf8) {
+    char dir[] = "/tmp/kestrum-search-XXXXXX";
+    std::string base = mkdtemp(dir);
+    std::ofstream(base + "/gb.txt", std::ios::binary) << "abc\r\n\xD6\xD0\xCE\xC4\r\n"; // 中文
+    std::ofstream(base + "/utf8.txt", std::ios::binary) << "x\n\xE4\xB8\xAD\xE6\x96\x87!\n";
+    std::ofstream(base + "/other.log", std::ios::binary) << "\xD6\xD0\xCE\xC4\r\n"; // not .txt
+    auto r = run("search \xE4\xB8\xAD\xE6\x96\x87 " + base); // the query 中文 in UTF-8
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find(base + "/gb.txt:2:\xE4\xB8\xAD\xE6\x96\x87\n"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find(base + "/utf8.txt:2:\xE4\xB8\xAD\xE6\x96\x87!\n"), std::string::npos);
+    EXPECT_EQ(r.out.find("other.log"), std::string::npos);
+    EXPECT_EQ(run("search --case ABC " + base).status, 1);
+    EXPECT_EQ(run("search ABC " + base).status, 0);
+    EXPECT_EQ(run("search onlyquery").status, 2);
+    std::filesystem::remove_all(base);
+}

@@ -1,0 +1,229 @@
+#include "text/Search.h"
+
+#include "base/Errors.h"
+#include "store/FileStore.h"
+#include "store/FolderListing.h"
+#include "store/Folders.h"
+#include "text/AsciiText.h"
+#include "text/Gb18030.h"
+#include "text/ViewedText.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <set>
+#include <unistd.h>
+#include <utility>
+
+namespace kestrum::search {
+namespace {
+
+constexpr std::size_t kBlock = 1 << 20;
+
+bool hasAsciiLetter(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
+}
+
+// Every ASCII letter byte folded: a trail byte may be folded too, so a hit
+// found this way is checked again on the real bytes.
+void foldBytes(std::string_view in, std::string& out) {
+    out.resize(in.size());
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        char c = in[i];
+        out[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    }
+}
+
+bool startsCharacter(std::string_view line, std::size_t at) {
+    std::size_t i = 0;
+    while (i < at)
+        i += gb18030::characterLength(line, i);
+    return i == at;
+}
+
+bool isUtf8Line(std::string_view line) {
+    bool ascii = std::all_of(line.begin(), line.end(),
+                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return !ascii && isUtf8(line);
+}
+
+// Where a chunk may end: after its last line break, unless that break is
+// a CR at the very end of what was read (its LF may still come).
+std::size_t completeLines(std::string_view data, bool atEnd) {
+    if (atEnd)
+        return data.size();
+    for (std::size_t i = data.size(); i > 0; --i) {
+        char c = data[i - 1];
+        if (c == '\n' || (c == '\r' && i < data.size()))
+            return i;
+    }
+    return 0;
+}
+
+// Counts line breaks in [from, to): CR LF, a lone CR and a lone LF each once.
+std::size_t breaksIn(std::string_view data, std::size_t from, std::size_t to) {
+    std::size_t n = 0;
+    for (std::size_t i = from; i < to; ++i)
+        if (data[i] == '\r' || (data[i] == '\n' && (i == 0 || data[i - 1] != '\r')))
+            ++n;
+    return n;
+}
+
+std::size_t lineStart(std::string_view data, std::size_t at) {
+    while (at > 0 && data[at - 1] != '\n' && data[at - 1] != '\r')
+        --at;
+    return at;
+}
+
+std::size_t lineEnd(std::string_view data, std::size_t at) {
+    std::size_t end = data.find_first_of("\r\n", at);
+    return end == std::string_view::npos ? data.size() : end;
+}
+
+} // namespace
+
+Search::Search(Query query, std::vector<std::string> files, HitsFound onHits, std::size_t mostHits,
+               unsigned threads)
+    : query_(std::move(query)), files_(std::move(files)), onHits_(std::move(onHits)),
+      mostHits_(mostHits) {
+    if (query_.text.empty())
+        throw KestrumError(gb("请输入要搜索的文字。"));
+    gbPattern_ = query_.text;
+    utf8Pattern_ = gb18030::toUtf8(query_.text);
+    if (!query_.exactCase) {
+        // The needle is folded as the haystack is, byte by byte; a hit is
+        // then checked with the folding that knows characters.
+        gbFolded_ = lowerAscii(gbPattern_);
+        foldBytes(std::string(gbPattern_), gbPattern_);
+        foldBytes(std::string(utf8Pattern_), utf8Pattern_);
+    }
+    if (threads == 0)
+        threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    for (unsigned i = 0; i < threads; ++i)
+        workers_.emplace_back([this] { work(); });
+}
+
+Search::~Search() {
+    cancel();
+    wait();
+}
+
+void Search::wait() {
+    for (auto& worker : workers_)
+        if (worker.joinable())
+            worker.join();
+}
+
+void Search::work() {
+    for (std::size_t i; !cancelled_ && (i = next_++) < files_.size();)
+        searchFile(files_[i]);
+}
+
+bool Search::takeHits(std::vector<Hit>& found, bool& fileCounted) {
+    if (found.empty())
+        return true;
+    std::lock_guard<std::mutex> lock(report_);
+    std::size_t room = hits_ < mostHits_ ? mostHits_ - hits_ : 0;
+    bool full = found.size() > room;
+    if (full) {
+        found.resize(room);
+        truncated_ = true;
+        cancelled_ = true; // enough kept: every worker stops
+    }
+    if (!found.empty()) {
+        hits_ += found.size();
+        if (!std::exchange(fileCounted, true))
+            ++filesWithHits_;
+        onHits_(std::move(found));
+    }
+    found.clear();
+    return !full;
+}
+
+void Search::searchFile(const std::string& path) {
+    int fd = ::open(files::nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return; // a file gone or unreadable since the listing adds nothing
+    bool fold = !query_.exactCase && hasAsciiLetter(query_.text);
+    std::string data, folded;
+    std::vector<Hit> found;
+    std::size_t line = 1;
+    bool atEnd = false, counted = false;
+    while (!atEnd && !cancelled_) {
+        std::size_t had = data.size();
+        data.resize(had + kBlock);
+        ssize_t n = ::read(fd, data.data() + had, kBlock);
+        data.resize(had + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+        atEnd = n <= 0;
+        std::size_t end = completeLines(data, atEnd);
+        if (end == 0 && !atEnd)
+            continue;
+        std::string_view chunk(data.data(), end);
+        std::string_view haystack = chunk;
+        if (fold) {
+            foldBytes(chunk, folded);
+            haystack = folded;
+        }
+        // Candidates of both encodings, each line once, in order.
+        std::set<std::size_t> starts;
+        for (const std::string* pattern : {&gbPattern_, &utf8Pattern_}) {
+            if (pattern == &utf8Pattern_ && utf8Pattern_ == gbPattern_)
+                break;
+            for (std::size_t at = 0;; ++at) {
+                const void* hit = ::memmem(haystack.data() + at, haystack.size() - at,
+                                           pattern->data(), pattern->size());
+                if (!hit)
+                    break;
+                at = static_cast<std::size_t>(static_cast<const char*>(hit) - haystack.data());
+                std::size_t start = lineStart(chunk, at);
+                std::string_view text = chunk.substr(start, lineEnd(chunk, at) - start);
+                bool utf8 = isUtf8Line(text);
+                bool mine = utf8 ? pattern == &utf8Pattern_ || utf8Pattern_ == gbPattern_
+                                 : pattern == &gbPattern_;
+                if (!mine)
+                    continue;
+                if (!utf8 && !startsCharacter(text, at - start))
+                    continue;
+                if (!utf8 && fold &&
+                    lowerAscii(std::string(chunk.substr(at, pattern->size()))) != gbFolded_)
+                    continue;
+                starts.insert(start);
+                at = start + text.size(); // the next line
+            }
+        }
+        std::size_t countedTo = 0;
+        for (std::size_t start : starts) {
+            line += breaksIn(chunk, countedTo, start);
+            countedTo = start;
+            found.push_back(
+                {path, line, std::string(chunk.substr(start, lineEnd(chunk, start) - start))});
+        }
+        line += breaksIn(chunk, countedTo, chunk.size());
+        data.erase(0, end);
+        if (found.size() >= 256 && !takeHits(found, counted))
+            break;
+    }
+    ::close(fd);
+    takeHits(found, counted);
+}
+
+std::vector<std::string> filesToSearch(const std::vector<std::string>& folders,
+                                       const std::vector<std::string>& files) {
+    std::vector<std::string> all;
+    std::set<std::string> seen;
+    for (const auto& folder : folders) {
+        std::string slashed = withSlash(folder);
+        if (!seen.insert(slashed).second)
+            continue;
+        if (auto names = listTextFiles(slashed))
+            for (const auto& name : *names)
+                all.push_back(slashed + name);
+    }
+    for (const auto& file : files)
+        if (files::exists(file))
+            all.push_back(file);
+    return all;
+}
+
+} // namespace kestrum::search

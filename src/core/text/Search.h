@@ -1,0 +1,78 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+// Search over the collected text: every line of the given files that holds
+// the query. Files are the program's 8-bit text (GB18030) or UTF-8; a line
+// that is valid UTF-8 is searched as UTF-8, any other as GB18030, where a
+// hit must start on a character of its own (never on the second byte of a
+// double-byte character). ASCII letters match without regard to case unless
+// asked otherwise. Files are streamed in blocks on worker threads.
+namespace kestrum::search {
+
+struct Query {
+    std::string text; // program text; never empty
+    bool exactCase = false;
+};
+
+struct Hit {
+    std::string file;
+    std::size_t line = 0; // from 1; CR LF, LF and a lone CR each end a line
+    std::string text;     // the line's bytes as they stand in the file
+};
+
+inline constexpr std::size_t kMostHits = 10000;
+
+class Search {
+  public:
+    // Called from the worker threads, one call per file with hits, under
+    // a lock: calls never overlap.
+    using HitsFound = std::function<void(std::vector<Hit>&&)>;
+
+    // Starts at once; raises for an empty query.
+    Search(Query query, std::vector<std::string> files, HitsFound onHits,
+           std::size_t mostHits = kMostHits, unsigned threads = 0);
+    ~Search(); // cancels and waits
+    Search(const Search&) = delete;
+    Search& operator=(const Search&) = delete;
+
+    void cancel() { cancelled_ = true; }
+    void wait();
+    // After wait(): more hits were there than `mostHits`.
+    bool truncated() const { return truncated_; }
+    std::size_t hits() const { return hits_; }
+    std::size_t filesWithHits() const { return filesWithHits_; }
+
+  private:
+    void work();
+    void searchFile(const std::string& path);
+    bool takeHits(std::vector<Hit>& found, bool& fileCounted);
+
+    Query query_;
+    std::string gbPattern_, utf8Pattern_; // the needles; folded when the case does not count
+    std::string gbFolded_;                // the query folded by characters, to check a hit
+    std::vector<std::string> files_;
+    HitsFound onHits_;
+    std::size_t mostHits_;
+    std::atomic<std::size_t> next_{0};
+    std::atomic<bool> cancelled_{false};
+    std::atomic<bool> truncated_{false};
+    std::atomic<std::size_t> hits_{0};
+    std::atomic<std::size_t> filesWithHits_{0};
+    std::mutex report_;
+    std::vector<std::thread> workers_;
+};
+
+// The *.txt files of each folder (as the file list shows them), each
+// folder once, then the given files.
+std::vector<std::string> filesToSearch(const std::vector<std::string>& folders,
+                                       const std::vector<std::string>& files);
+
+} // namespace kestrum::search
