@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <set>
 #include <unistd.h>
 #include <utility>
@@ -146,16 +147,27 @@ void Search::searchFile(const std::string& path) {
     if (fd < 0)
         return; // a file gone or unreadable since the listing adds nothing
     bool fold = !query_.exactCase && hasAsciiLetter(query_.text);
-    std::string data, folded;
+    // One buffer per thread, grown but never cleared: zeroing a block per
+    // file cost more than the search itself.
+    thread_local std::unique_ptr<char[]> buffer;
+    thread_local std::size_t capacity = 0;
+    std::size_t held = 0;
+    std::string folded;
     std::vector<Hit> found;
     std::size_t line = 1;
     bool atEnd = false, counted = false;
     while (!atEnd && !cancelled_) {
-        std::size_t had = data.size();
-        data.resize(had + kBlock);
-        ssize_t n = ::read(fd, data.data() + had, kBlock);
-        data.resize(had + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+        if (capacity < held + kBlock) {
+            auto bigger = std::make_unique<char[]>(held + kBlock);
+            if (held > 0)
+                std::memcpy(bigger.get(), buffer.get(), held);
+            buffer = std::move(bigger);
+            capacity = held + kBlock;
+        }
+        ssize_t n = ::read(fd, buffer.get() + held, kBlock);
+        held += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
         atEnd = n <= 0;
+        std::string_view data(buffer.get(), held);
         std::size_t end = completeLines(data, atEnd);
         if (end == 0 && !atEnd)
             continue;
@@ -199,8 +211,10 @@ void Search::searchFile(const std::string& path) {
             found.push_back(
                 {path, line, std::string(chunk.substr(start, lineEnd(chunk, start) - start))});
         }
-        line += breaksIn(chunk, countedTo, chunk.size());
-        data.erase(0, end);
+        if (!atEnd) // the last chunk's remaining lines hold no hit to number
+            line += breaksIn(chunk, countedTo, chunk.size());
+        std::memmove(buffer.get(), buffer.get() + end, held - end);
+        held -= end;
         if (found.size() >= 256 && !takeHits(found, counted))
             break;
     }
