@@ -14,6 +14,7 @@
 #include "store/ProgramState.h"
 #include "store/SettingKeys.h"
 #include "text/Gb18030.h"
+#include "text/Search.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -72,7 +73,9 @@ TForm2::TForm2(ProgramState& state, TForm1& dropWindow, Desktop& desktop)
     connectHandlers();
 }
 
-TForm2::~TForm2() = default;
+TForm2::~TForm2() {
+    search_.reset(); // its workers end before the window they report to
+}
 
 void TForm2::buildLayout() {
     messagePanel = new QLabel(this);
@@ -128,6 +131,7 @@ void TForm2::buildLeftPanel() {
     buildCategoryPage();
     buildMergePage();
     buildSettingsPage();
+    buildSearchPage();
     column->insertWidget(0, new PageTabs(PageControl1, pagesColumn));
     // At least 100 pixels, and as wide as the category page's controls need.
     Splitter4->setMinimumWidth(std::max(100, GroupBox1->minimumSizeHint().width() + 4));
@@ -338,6 +342,7 @@ void TForm2::connectHandlers() {
     connectFileHandlers();
     connectEditingHandlers();
     connectSkinHandlers();
+    connectSearchHandlers();
     connect(mhelp, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(mabout, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(memail, &QAction::triggered, this, [this] {

@@ -8,7 +8,10 @@
 #include "window/ListMoves.h"
 #include "window/WorkingFileSync.h"
 
+#include <QElapsedTimer>
 #include <QFont>
+#include <map>
+#include <memory>
 
 class Desktop;
 class HintDisplay;
@@ -29,9 +32,15 @@ class QToolBar;
 class TForm1;
 class TextSpinBox;
 
+class QListWidgetItem;
+
 namespace kestrum {
 struct ProgramState;
-}
+namespace search {
+class Search;
+struct Hit;
+} // namespace search
+} // namespace kestrum
 
 // The editor window: categories and pages on the left, the tool bar, the
 // editor and the file viewer on the right, the status bar below. Closing it
@@ -54,7 +63,7 @@ class TForm2 : public QMainWindow {
     HintDisplay& hints() { return *hints_; }
 
     // The pages of PageControl1, in tab order.
-    enum Page { FilePage = 0, CategoryPage = 1, MergePage = 2, SettingsPage = 3 };
+    enum Page { FilePage = 0, CategoryPage = 1, MergePage = 2, SettingsPage = 3, SearchPage = 4 };
     enum class SplitterId { LeftPanel, Viewer, CategoryList };
 
     // Controls, under the names the rest of the program knows them by.
@@ -75,6 +84,9 @@ class TForm2 : public QMainWindow {
     QPushButton* Button4;     // 合并
     QListWidget* ListBox2;    // the merge list
     QListWidget* ListBox3;    // the skins
+    QLineEdit* Edit3;         // 全部搜索: the query
+    QCheckBox* exactCase1;    // 区分大小写
+    QListWidget* ListBox4;    // the hits
     QMenu* PopupMenu1;        // of ListBox1
     QAction* mleiopen;        // 打开
     QAction* mlei;            // 新建类别
@@ -221,6 +233,14 @@ class TForm2 : public QMainWindow {
     void fillSkinList();
     void ListBox3Click();
 
+    // save2_search.cpp: the page that searches every category
+    void buildSearchPage();
+    void connectSearchHandlers();
+    void startSearch();
+    void showHits(int generation, const std::vector<kestrum::search::Hit>& hits);
+    void searchDone(int generation);
+    void openHit(QListWidgetItem* item);
+
     // save2_files.cpp: the file list, the viewer and merging
     void FileListBox1Click();
     void N11Click();
@@ -245,6 +265,11 @@ class TForm2 : public QMainWindow {
     bool pageChangeByProgram_ = false;
     std::vector<std::string> mergeList_;
     kestrum::WorkingFileSync sync_;
+    std::unique_ptr<kestrum::search::Search> search_;
+    int searchGeneration_ = 0;                            // hits of an earlier search are dropped
+    std::map<std::string, std::string> searchCategories_; // folder or working file -> category
+    QTimer* searchDelay_ = nullptr;
+    QElapsedTimer searchClock_;
     bool writeFailureShown_ = false; // a failing working file is reported once
     QFont fontChoice_;               // FontDialog1's last choice, shared by both font commands
     QString lastSaveName_;           // what the save dialog's name field held at its last use

@@ -29,7 +29,7 @@ class EditorWindowTest : public QObject {
         QVERIFY(editor->Panel2->minimumWidth() >= 100);
         QCOMPARE(editor->Panel2->width(), editor->Panel2->minimumWidth());
         auto captions = editor->findChild<PageTabs*>()->findChildren<QToolButton*>();
-        QCOMPARE(captions.size(), 4);
+        QCOMPARE(captions.size(), 5); // the four pages and the search
         for (QToolButton* caption : captions) {
             QVERIFY(caption->isVisible());
             QCOMPARE(caption->width(), caption->sizeHint().width());

@@ -85,9 +85,9 @@ std::size_t lineEnd(std::string_view data, std::size_t at) {
 } // namespace
 
 Search::Search(Query query, std::vector<std::string> files, HitsFound onHits, std::size_t mostHits,
-               unsigned threads)
+               unsigned threads, std::function<void()> onDone)
     : query_(std::move(query)), files_(std::move(files)), onHits_(std::move(onHits)),
-      mostHits_(mostHits) {
+      onDone_(std::move(onDone)), mostHits_(mostHits) {
     if (query_.text.empty())
         throw KestrumError(gb("请输入要搜索的文字。"));
     gbPattern_ = query_.text;
@@ -101,6 +101,7 @@ Search::Search(Query query, std::vector<std::string> files, HitsFound onHits, st
     }
     if (threads == 0)
         threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    running_ = threads;
     for (unsigned i = 0; i < threads; ++i)
         workers_.emplace_back([this] { work(); });
 }
@@ -119,6 +120,8 @@ void Search::wait() {
 void Search::work() {
     for (std::size_t i; !cancelled_ && (i = next_++) < files_.size();)
         searchFile(files_[i]);
+    if (--running_ == 0 && onDone_)
+        onDone_();
 }
 
 bool Search::takeHits(std::vector<Hit>& found, bool& fileCounted) {

@@ -36,9 +36,11 @@ class Search {
     // a lock: calls never overlap.
     using HitsFound = std::function<void(std::vector<Hit>&&)>;
 
-    // Starts at once; raises for an empty query.
+    // Starts at once; raises for an empty query. `onDone`, when given, is
+    // called once from the last worker to end, also after a cancel.
     Search(Query query, std::vector<std::string> files, HitsFound onHits,
-           std::size_t mostHits = kMostHits, unsigned threads = 0);
+           std::size_t mostHits = kMostHits, unsigned threads = 0,
+           std::function<void()> onDone = {});
     ~Search(); // cancels and waits
     Search(const Search&) = delete;
     Search& operator=(const Search&) = delete;
@@ -60,6 +62,8 @@ class Search {
     std::string gbFolded_;                // the query folded by characters, to check a hit
     std::vector<std::string> files_;
     HitsFound onHits_;
+    std::function<void()> onDone_;
+    std::atomic<unsigned> running_{0};
     std::size_t mostHits_;
     std::atomic<std::size_t> next_{0};
     std::atomic<bool> cancelled_{false};
