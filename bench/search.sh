@@ -71,3 +71,9 @@ for word in 罕见词 不存在词 的; do
     "$(LC_ALL=C median_ms grep -rlF "$gbword" "$corpus")" \
     "$(LC_ALL=C grep -rlF "$gbword" "$corpus" | wc -l)"
 done
+
+# The window: first hits after the last key stroke, and the event loop's
+# longest stall while the search runs.
+for word in 罕见词 的; do
+  "$build/bench/search_window_bench" "$corpus" "$word" 2>/dev/null | grep '^window'
+done

@@ -188,13 +188,14 @@ void TForm2::buildSettingsPage() {
     sound1 = new QCheckBox(QStringLiteral("声音提示"));
     savetf1 = new QCheckBox(QStringLiteral("每次自动保存"));
     login1 = new QCheckBox(QStringLiteral("登录时启动"));
+    utf81 = new QCheckBox(QStringLiteral("文件用UTF-8保存"));
     sound1->setChecked(true);
     savetf1->setChecked(true);
     Label5 = new QLabel(QStringLiteral("程序换肤："));
     ListBox3 = new QListWidget;
     for (QWidget* w : {static_cast<QWidget*>(sound1), static_cast<QWidget*>(savetf1),
-                       static_cast<QWidget*>(login1), static_cast<QWidget*>(Label5),
-                       static_cast<QWidget*>(ListBox3)})
+                       static_cast<QWidget*>(login1), static_cast<QWidget*>(utf81),
+                       static_cast<QWidget*>(Label5), static_cast<QWidget*>(ListBox3)})
         settings->addWidget(w);
     PageControl1->addTab(settingsPage, QStringLiteral("程序设置"));
 }
@@ -325,6 +326,9 @@ void TForm2::connectHandlers() {
             [this](bool on) { guarded(desktop_, [&] { sound1Click(on); }); });
     connect(savetf1, &QCheckBox::toggled, this,
             [this](bool on) { guarded(desktop_, [&] { savetf1Click(on); }); });
+    connect(utf81, &QCheckBox::clicked, this, [this](bool on) {
+        guarded(desktop_, [&] { writeSetting(state_.settings, settingKeys().saveUtf8, on); });
+    });
     connect(login1, &QCheckBox::clicked, this, [this](bool on) {
         guarded(desktop_, [&] {
             autostart::set(state_.folders.autostart,
@@ -427,6 +431,7 @@ void TForm2::FormShow() {
     Splitter2->setSizes({10000, readSetting(state_.settings, keys.viewerHeight)});
     Splitter4->setSizes({readSetting(state_.settings, keys.categoryListHeight), 10000});
     showAutostartState();
+    utf81->setChecked(readSetting(state_.settings, keys.saveUtf8));
 }
 
 void TForm2::selectPage(Page page) {

@@ -104,6 +104,7 @@ class TForm2 : public QMainWindow {
     QCheckBox* sound1;        // 声音提示
     QCheckBox* savetf1;       // 每次自动保存
     QCheckBox* login1;        // 登录时启动: the user's autostart entry
+    QCheckBox* utf81;         // 文件用UTF-8保存
     QToolBar* ToolBar1;
     TextSpinBox* SpinEdit1;
     QPlainTextEdit* RichEdit2;

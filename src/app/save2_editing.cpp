@@ -8,6 +8,7 @@
 #include "ProgramText.h"
 #include "TextSpinBox.h"
 #include "save1.h"
+#include "store/Capture.h"
 #include "store/FileStore.h"
 #include "store/Folders.h"
 #include "store/ProgramState.h"
@@ -255,7 +256,8 @@ void TForm2::msaveClick() {
         toQt(withSlash(selectedFolder()) + name),
         QStringLiteral("文本文件 (*.TXT *.txt);;网页(*.htm)"), QStringLiteral("TXT"));
     if (!target.isEmpty())
-        files::replace(files::programPath(target.toStdString()), text);
+        files::replace(files::programPath(target.toStdString()),
+                       categoryFileBytes(state_.settings, text));
     FileListBox1->refresh();
 }
 

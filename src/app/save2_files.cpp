@@ -5,10 +5,13 @@
 #include "Desktop.h"
 #include "FileViewer.h"
 #include "ProgramText.h"
+#include "store/Capture.h"
 #include "store/FileStore.h"
 #include "store/Folders.h"
 #include "store/ProgramState.h"
+#include "store/SettingKeys.h"
 #include "text/MergeCopy.h"
+#include "text/ViewedText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -102,6 +105,13 @@ void TForm2::Button4Click() {
     // is not this one's result.
     if (mergeList_.empty())
         return;
+    // A merge of files that are all UTF-8 already is kept as it is; short
+    // program text can pass for UTF-8 by chance, so only the whole decides.
+    if (readSetting(state_.settings, settingKeys().saveUtf8)) {
+        std::string merged = files::load(scratch);
+        if (!isUtf8(merged))
+            files::replace(scratch, categoryFileBytes(state_.settings, merged));
+    }
     files::moveReplacing(scratch, files::programPath(target.toStdString()));
 }
 

@@ -54,7 +54,7 @@ void TForm2::buildSearchPage() {
 void TForm2::connectSearchHandlers() {
     searchDelay_ = new QTimer(this);
     searchDelay_->setSingleShot(true);
-    searchDelay_->setInterval(150); // typing on: one search when the keys rest
+    searchDelay_->setInterval(50); // typing on: one search when the keys rest
     connect(searchDelay_, &QTimer::timeout, this,
             [this] { guarded(desktop_, [&] { startSearch(); }); });
     connect(Edit3, &QLineEdit::textChanged, searchDelay_, qOverload<>(&QTimer::start));

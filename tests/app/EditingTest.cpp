@@ -7,10 +7,12 @@
 #include "store/CategoryTable.h"
 #include "text/CVCode.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTextEdit>
 
 using namespace kestrum;
@@ -92,6 +94,19 @@ class EditingTest : public QObject {
         app.edit->clear();
         app.editor->msave->trigger();
         QCOMPARE(app.desktop.saveStarts.size(), asked); // nothing to save, no dialog
+    }
+
+    // "文件用UTF-8保存" on the settings page: a saved file is UTF-8, the
+    // working file stays the program's own text.
+    void theUtf8BoxMakesSavedFilesUtf8() {
+        Editing app(2, gb("中文\r\n"));
+        app.editor->PageControl1->setCurrentIndex(TForm2::SettingsPage);
+        app.editor->utf81->click();
+        QVERIFY(app.settings().readBool(gb("程序参数"), gb("文件用UTF-8保存"), false));
+        app.desktop.saveNames << toQt(app.path("cat0/out.txt"));
+        app.editor->msave->trigger();
+        QCOMPARE(files::load(app.path("cat0/out.txt")), std::string("中文\r\n"));
+        QCOMPARE(files::load(app.workingFile(0)), gb("中文\r\n"));
     }
 
     void keysAndClicksKeepTheWorkingFileWithTheEditor() {

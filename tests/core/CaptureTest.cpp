@@ -159,3 +159,17 @@ TEST_F(CaptureTest, AnUnsafeCategoryNameNeverWritesOutsideTheTemporaryFolder) {
     EXPECT_THROW(captureDrop(state, "text", false, presenter), KestrumError);
     EXPECT_FALSE(files::exists(root.path() + "escapetemp.txt"));
 }
+
+// With "文件用UTF-8保存" on, the copy in the category folder is UTF-8 that
+// a Linux editor opens as the same text; everything inside stays GB18030.
+TEST_F(CaptureTest, TheUtf8OptionWritesTheCategoryFolderCopyAsUtf8) {
+    captureDrop(state, gb("中文\r\n第二行"), false, presenter);
+    EXPECT_EQ(readBytes(inNotes(gb("中文.txt"))), gb("中文\r\n第二行")); // off: as today
+    writeSetting(state.settings, settingKeys().saveUtf8, true);
+    captureDrop(state, gb("汉字\r\n第二行"), false, presenter);
+    EXPECT_EQ(readBytes(inNotes(gb("汉字.txt"))), "汉字\r\n第二行");
+    EXPECT_EQ(readBytes(inWorking(gb("汉字.txt"))), gb("汉字\r\n第二行"));
+    EXPECT_EQ(readBytes(workingFile()).rfind(gb("汉字"), 0), 0u);
+    // 一 is D2 BB in GB18030, which would pass for UTF-8: converted all the same.
+    EXPECT_EQ(categoryFileBytes(state.settings, gb("一")), "一");
+}

@@ -23,11 +23,17 @@ std::string saveUnderFreeName(std::string_view folder, std::string_view name,
                                      names::numberedFile(folder, name, 0)));
 }
 
+std::string categoryFileBytes(const IniFile& settings, std::string_view text) {
+    return readSetting(settings, settingKeys().saveUtf8) ? gb18030::toUtf8(text)
+                                                         : std::string(text);
+}
+
 namespace {
 
 void saveInCategoryFolder(ProgramState& state, const std::string& name, const std::string& text,
                           CapturePresenter& presenter) {
-    saveUnderFreeName(withSlash(state.captureFolder), name, text);
+    saveUnderFreeName(withSlash(state.captureFolder), name,
+                      categoryFileBytes(state.settings, text));
     presenter.showSavedHint(gb("已经保存在") + state.captureCategory + "\r" + gb("保存目录是") +
                             state.captureFolder);
 }

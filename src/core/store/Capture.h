@@ -7,6 +7,7 @@
 
 namespace kestrum {
 
+class IniFile;
 struct ProgramState;
 
 // What a capture shows the user; the windows implement it.
@@ -27,6 +28,10 @@ class CapturePresenter {
 // even by a race with another program. Raises when all are taken.
 std::string saveUnderFreeName(std::string_view folder, std::string_view name,
                               std::string_view bytes);
+
+// The bytes a file written into a category folder gets: the program text
+// as it is, or as UTF-8 when "文件用UTF-8保存" is on.
+std::string categoryFileBytes(const IniFile& settings, std::string_view text);
 
 // Stores a dropped text in the capture category chosen during the drag.
 // Nothing is stored when the text is empty or the drop list was empty.

@@ -8,9 +8,9 @@ namespace kestrum {
 // The folders every part of the program builds its paths from, each as
 // program text ending in "/".
 struct Folders {
-    std::string program;   // settings files, the pseudo-category, skins
-    std::string temporary; // category working files
-    std::string documents; // the drop window's folder for a category not in the table
+    std::string program;        // settings files, the pseudo-category, skins
+    std::string temporary;      // category working files
+    std::string documents;      // the drop window's folder for a category not in the table
     std::string data = {};      // what ships with the program, read only: the manual, skins
     std::string autostart = {}; // the user's XDG autostart folder
 

@@ -25,6 +25,7 @@ const SettingKeys& settingKeys() {
             {program, gb("滑杆1"), 65},
             {program, gb("滑杆3"), 50},
             {program, gb("滑杆4"), 200},
+            {program, gb("文件用UTF-8保存"), false},
         };
     }();
     return keys;

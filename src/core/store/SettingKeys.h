@@ -42,6 +42,7 @@ struct SettingKeys {
     IntegerSetting leftPanelWidth;     // "滑杆1"
     IntegerSetting viewerHeight;       // "滑杆3"
     IntegerSetting categoryListHeight; // "滑杆4"
+    BoolSetting saveUtf8;              // "文件用UTF-8保存": category folders' files as UTF-8
 };
 
 const SettingKeys& settingKeys();

@@ -36,7 +36,8 @@ std::string moveText(ProgramState& state, const std::string& target, std::string
 std::string autoSaveMoved(ProgramState& state, const std::string& target,
                           const std::string& content) {
     std::string folder = categories::folder(state.settings, target, state.folders.program);
-    return saveUnderFreeName(withSlash(folder), names::firstLineName(content), content);
+    return saveUnderFreeName(withSlash(folder), names::firstLineName(content),
+                             categoryFileBytes(state.settings, content));
 }
 
 } // namespace kestrum
