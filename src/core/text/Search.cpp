@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -159,6 +160,13 @@ void Search::searchFile(const std::string& path) {
     std::vector<Hit> found;
     std::size_t line = 1;
     bool atEnd = false, counted = false;
+    // Knowing the size lets the last block be known as the last, so a file
+    // that fits in one block needs no line counting past its hits.
+    struct stat info {};
+    std::size_t size = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)
+                           ? static_cast<std::size_t>(info.st_size)
+                           : static_cast<std::size_t>(-1);
+    std::size_t total = 0;
     while (!atEnd && !cancelled_) {
         if (capacity < held + kBlock) {
             auto bigger = std::make_unique<char[]>(held + kBlock);
@@ -169,7 +177,8 @@ void Search::searchFile(const std::string& path) {
         }
         ssize_t n = ::read(fd, buffer.get() + held, kBlock);
         held += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
-        atEnd = n <= 0;
+        total += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
+        atEnd = n <= 0 || total >= size;
         std::string_view data(buffer.get(), held);
         std::size_t end = completeLines(data, atEnd);
         if (end == 0 && !atEnd)
