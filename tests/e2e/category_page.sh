@@ -24,8 +24,8 @@ done
 # 类别 > 新建类别, a name, then the folder through the dialog. (xdotool types
 # ASCII reliably; the names' encoding is the unit tests' business.)
 xdotool mousemove 61 99 click 1; sleep 0.5; xdotool mousemove 97 145 click 1; sleep 0.5
-xdotool mousemove 99 472 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type "Inbox"; sleep 0.3
-xdotool mousemove 99 551 click 1
+xdotool mousemove 99 492 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type "Inbox"; sleep 0.3
+xdotool mousemove 99 555 click 1
 dialog=$(xdotool search --sync --onlyvisible --name '^选择保存目录$' | head -1)
 sleep 0.5
 shot folder-dialog
