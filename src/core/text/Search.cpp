@@ -72,6 +72,39 @@ std::size_t breaksIn(std::string_view data, std::size_t from, std::size_t to) {
     return n;
 }
 
+// The needle's byte that is rarest in `sample`: scanning for it with memchr
+// and checking the needle around each one is much faster than a general
+// substring search, since most blocks hold that byte seldom.
+std::size_t rarestByte(std::string_view needle, std::string_view sample) {
+    std::size_t counts[256] = {};
+    for (unsigned char c : sample)
+        ++counts[c];
+    std::size_t rarest = 0;
+    for (std::size_t i = 1; i < needle.size(); ++i)
+        if (counts[static_cast<unsigned char>(needle[i])] <
+            counts[static_cast<unsigned char>(needle[rarest])])
+            rarest = i;
+    return rarest;
+}
+
+const char* findNeedle(std::string_view hay, std::size_t from, std::string_view needle,
+                       std::size_t rare) {
+    if (hay.size() < needle.size() || from > hay.size() - needle.size())
+        return nullptr;
+    const char* p = hay.data() + from + rare;
+    const char* end = hay.data() + hay.size() - needle.size() + rare + 1;
+    while (p < end) {
+        p = static_cast<const char*>(
+            std::memchr(p, needle[rare], static_cast<std::size_t>(end - p)));
+        if (!p)
+            return nullptr;
+        if (std::memcmp(p - rare, needle.data(), needle.size()) == 0)
+            return p - rare;
+        ++p;
+    }
+    return nullptr;
+}
+
 std::size_t lineStart(std::string_view data, std::size_t at) {
     while (at > 0 && data[at - 1] != '\n' && data[at - 1] != '\r')
         --at;
@@ -100,6 +133,16 @@ Search::Search(Query query, std::vector<std::string> files, HitsFound onHits, st
         foldBytes(std::string(gbPattern_), gbPattern_);
         foldBytes(std::string(utf8Pattern_), utf8Pattern_);
     }
+    std::string sample(1 << 16, '\0'); // the start of the first file stands for them all
+    int first = files_.empty()
+                    ? -1
+                    : ::open(files::nativePath(files_.front()).c_str(), O_RDONLY | O_CLOEXEC);
+    ssize_t got = first < 0 ? 0 : ::read(first, sample.data(), sample.size());
+    sample.resize(static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    if (first >= 0)
+        ::close(first);
+    gbRare_ = rarestByte(gbPattern_, sample);
+    utf8Rare_ = rarestByte(utf8Pattern_, sample);
     if (threads == 0)
         threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
     running_ = threads;
@@ -194,12 +237,12 @@ void Search::searchFile(const std::string& path) {
         for (const std::string* pattern : {&gbPattern_, &utf8Pattern_}) {
             if (pattern == &utf8Pattern_ && utf8Pattern_ == gbPattern_)
                 break;
+            std::size_t rare = pattern == &gbPattern_ ? gbRare_ : utf8Rare_;
             for (std::size_t at = 0;; ++at) {
-                const void* hit = ::memmem(haystack.data() + at, haystack.size() - at,
-                                           pattern->data(), pattern->size());
+                const char* hit = findNeedle(haystack, at, *pattern, rare);
                 if (!hit)
                     break;
-                at = static_cast<std::size_t>(static_cast<const char*>(hit) - haystack.data());
+                at = static_cast<std::size_t>(hit - haystack.data());
                 std::size_t start = lineStart(chunk, at);
                 std::string_view text = chunk.substr(start, lineEnd(chunk, at) - start);
                 bool utf8 = isUtf8Line(text);

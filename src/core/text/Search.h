@@ -58,8 +58,9 @@ class Search {
     bool takeHits(std::vector<Hit>& found, bool& fileCounted);
 
     Query query_;
-    std::string gbPattern_, utf8Pattern_; // the needles; folded when the case does not count
-    std::string gbFolded_;                // the query folded by characters, to check a hit
+    std::string gbPattern_, utf8Pattern_;   // the needles; folded when the case does not count
+    std::string gbFolded_;                  // the query folded by characters, to check a hit
+    std::size_t gbRare_ = 0, utf8Rare_ = 0; // the needles' bytes to scan for
     std::vector<std::string> files_;
     HitsFound onHits_;
     std::function<void()> onDone_;
