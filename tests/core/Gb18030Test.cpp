@@ -1,4 +1,5 @@
 #include "text/Gb18030.h"
+#include "text/Gb18030Iconv.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -39,6 +40,31 @@ TEST(Gb18030, EveryTwoByteCodeSurvivesTheRoundTrip) {
             std::string bytes{static_cast<char>(lead), static_cast<char>(trail)};
             ASSERT_EQ(gb18030::fromUtf16(gb18030::toUtf16(bytes)), bytes) << lead << " " << trail;
         }
+}
+
+// The tables the build generated agree with glibc's converter on every
+// two-byte code and every four-byte code of the BMP.
+TEST(Gb18030, TheGeneratedTablesAgreeWithIconv) {
+    gb18030::IconvPair iconv;
+    auto check = [&](const std::string& bytes) {
+        char32_t expected = iconv.canonicalDecode(bytes);
+        std::u16string decoded = gb18030::toUtf16(bytes);
+        if (expected == gb18030::kNoCharacter)
+            return decoded.size() == bytes.size() && decoded[0] >= 0xDC80 && decoded[0] <= 0xDCFF;
+        std::u16string want =
+            expected < 0x10000
+                ? std::u16string(1, static_cast<char16_t>(expected))
+                : std::u16string{static_cast<char16_t>(0xD800 + ((expected - 0x10000) >> 10)),
+                                 static_cast<char16_t>(0xDC00 + ((expected - 0x10000) & 0x3FF))};
+        return decoded == want;
+    };
+    for (int i = 0; i < gb18030::kTwoByteCount; ++i) {
+        if (gb18030::twoBytesAt(i)[1] != 0x7F) {
+            ASSERT_TRUE(check(gb18030::twoBytesAt(i))) << i;
+        }
+    }
+    for (long i = 0; i < gb18030::kFourByteBmpCount; ++i)
+        ASSERT_TRUE(check(gb18030::fourBytesOf(i))) << i;
 }
 
 TEST(Gb18030, Utf8OfValidTextIsExactBothWays) {

@@ -1,68 +1,23 @@
 #include "text/Gb18030.h"
 
+#include "text/Gb18030Iconv.h"
+
 #include <cstdint>
-#include <iconv.h>
 #include <vector>
 
 namespace kestrum::gb18030 {
+namespace tables {
+extern const char32_t kTwoByte[kTwoByteCount];
+extern const char32_t kFourByteBmp[kFourByteBmpCount];
+} // namespace tables
+
 namespace {
 
-constexpr char32_t kNoCharacter = 0xFFFFFFFF;
-constexpr int kTrailCount = 0xFE - 0x40 + 1; // 191 second bytes per lead byte
-constexpr int kFourByteBmpCount = 39420;     // four-byte codes 81308130..8431A439
-constexpr long kSupplementaryBase = 189000;  // linear index of 90308130
+constexpr long kSupplementaryBase = 189000; // linear index of 90308130
 
 bool inRange(unsigned char b, int low, int high) {
     return b >= low && b <= high;
 }
-
-// glibc's converter is the reference for the code points; it is asked once
-// per code and the answers kept in tables for direct look-up.
-class IconvPair {
-  public:
-    IconvPair()
-        : decoder_(iconv_open("UTF-32LE", "GB18030")), encoder_(iconv_open("GB18030", "UTF-32LE")) {
-    }
-    ~IconvPair() {
-        iconv_close(decoder_);
-        iconv_close(encoder_);
-    }
-    IconvPair(const IconvPair&) = delete;
-    IconvPair& operator=(const IconvPair&) = delete;
-
-    // The code point of `bytes`, kept only when encoding it gives the same
-    // bytes back: a code that is not the canonical form of its character is
-    // carried escaped, so the byte round trip stays exact.
-    char32_t canonicalDecode(const std::string& bytes) {
-        std::string utf32 = run(decoder_, bytes);
-        if (utf32.size() != 4)
-            return kNoCharacter;
-        char32_t cp = 0;
-        for (int i = 3; i >= 0; --i)
-            cp = (cp << 8) | static_cast<unsigned char>(utf32[i]);
-        std::string back;
-        for (int i = 0; i < 4; ++i)
-            back += static_cast<char>((cp >> (8 * i)) & 0xFF);
-        return run(encoder_, back) == bytes ? cp : kNoCharacter;
-    }
-
-  private:
-    static std::string run(iconv_t cd, const std::string& in) {
-        if (cd == reinterpret_cast<iconv_t>(-1))
-            return {};
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        char outBuffer[16];
-        char* inPtr = const_cast<char*>(in.data());
-        size_t inLeft = in.size();
-        char* outPtr = outBuffer;
-        size_t outLeft = sizeof outBuffer;
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft)
-            return {};
-        return std::string(outBuffer, outPtr);
-    }
-    iconv_t decoder_;
-    iconv_t encoder_;
-};
 
 struct CodeTables {
     std::vector<char32_t> decode; // indexed by code
@@ -81,22 +36,18 @@ void addEncoding(CodeTables& t, char32_t cp, uint32_t packed) {
 
 uint32_t twoByteSupplementary(char32_t cp);
 
+// The decoding tables are constant data generated at build time; only the
+// encoding direction is derived from them, once, when first needed.
 const CodeTables& twoByteTables() {
     static const CodeTables tables = [] {
-        CodeTables t{std::vector<char32_t>(126 * kTrailCount, kNoCharacter),
+        CodeTables t{std::vector<char32_t>(tables::kTwoByte, tables::kTwoByte + kTwoByteCount),
                      std::vector<uint32_t>(0x10000, 0),
                      {}};
-        IconvPair iconv;
-        for (int lead = 0x81; lead <= 0xFE; ++lead)
-            for (int trail = 0x40; trail <= 0xFE; ++trail) {
-                if (trail == 0x7F)
-                    continue;
-                std::string bytes{static_cast<char>(lead), static_cast<char>(trail)};
-                char32_t cp = iconv.canonicalDecode(bytes);
-                t.decode[(lead - 0x81) * kTrailCount + (trail - 0x40)] = cp;
-                if (cp != kNoCharacter)
-                    addEncoding(t, cp, static_cast<uint32_t>(lead << 8 | trail));
-            }
+        for (int i = 0; i < kTwoByteCount; ++i)
+            if (t.decode[i] != kNoCharacter)
+                addEncoding(t, t.decode[i],
+                            static_cast<uint32_t>((0x81 + i / kTrailCount) << 8 |
+                                                  (0x40 + i % kTrailCount)));
         return t;
     }();
     return tables;
@@ -109,35 +60,21 @@ uint32_t twoByteSupplementary(char32_t cp) {
     return 0;
 }
 
-std::string fourBytesOf(long linear) {
-    std::string b(4, '\0');
-    b[3] = static_cast<char>(0x30 + linear % 10);
-    linear /= 10;
-    b[2] = static_cast<char>(0x81 + linear % 126);
-    linear /= 126;
-    b[1] = static_cast<char>(0x30 + linear % 10);
-    b[0] = static_cast<char>(0x81 + linear / 10);
-    return b;
-}
-
 // Four-byte codes inside the BMP are rare (CJK extension A, some symbols),
-// so their table is only built when one is first met.
+// so their encoding table is only built when one is first met.
 const CodeTables& fourByteTables() {
     static const CodeTables tables = [] {
-        CodeTables t{std::vector<char32_t>(kFourByteBmpCount, kNoCharacter),
-                     std::vector<uint32_t>(0x10000, 0),
-                     {}};
-        IconvPair iconv;
+        CodeTables t{
+            std::vector<char32_t>(tables::kFourByteBmp, tables::kFourByteBmp + kFourByteBmpCount),
+            std::vector<uint32_t>(0x10000, 0),
+            {}};
         for (long linear = 0; linear < kFourByteBmpCount; ++linear) {
-            std::string bytes = fourBytesOf(linear);
-            char32_t cp = iconv.canonicalDecode(bytes);
-            t.decode[linear] = cp;
-            if (cp != kNoCharacter) {
-                uint32_t packed = 0;
-                for (char c : bytes)
-                    packed = packed << 8 | static_cast<unsigned char>(c);
-                addEncoding(t, cp, packed);
-            }
+            if (t.decode[linear] == kNoCharacter)
+                continue;
+            uint32_t packed = 0;
+            for (char c : fourBytesOf(linear))
+                packed = packed << 8 | static_cast<unsigned char>(c);
+            addEncoding(t, t.decode[linear], packed);
         }
         return t;
     }();
