@@ -44,12 +44,6 @@ bool startsCharacter(std::string_view line, std::size_t at) {
     return i == at;
 }
 
-bool isUtf8Line(std::string_view line) {
-    bool ascii = std::all_of(line.begin(), line.end(),
-                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    return !ascii && isUtf8(line);
-}
-
 // Where a chunk may end: after its last line break, unless that break is
 // a CR at the very end of what was read (its LF may still come).
 std::size_t completeLines(std::string_view data, bool atEnd) {
@@ -210,6 +204,9 @@ void Search::searchFile(const std::string& path) {
                            ? static_cast<std::size_t>(info.st_size)
                            : static_cast<std::size_t>(-1);
     std::size_t total = 0;
+    // A file is UTF-8 or the program's text as its first block that is not
+    // plain ASCII shows; only that encoding's needle is then looked for.
+    enum class Encoding { Ascii, Utf8, Gb } encoding = Encoding::Ascii;
     while (!atEnd && !cancelled_) {
         if (capacity < held + kBlock) {
             auto bigger = std::make_unique<char[]>(held + kBlock);
@@ -232,11 +229,17 @@ void Search::searchFile(const std::string& path) {
             foldBytes(chunk, folded);
             haystack = folded;
         }
-        // Candidates of both encodings, each line once, in order.
+        if (encoding == Encoding::Ascii && std::any_of(chunk.begin(), chunk.end(), [](char c) {
+                return static_cast<unsigned char>(c) >= 0x80;
+            }))
+            encoding = isUtf8(chunk) ? Encoding::Utf8 : Encoding::Gb;
+        // Candidates, each line once, in order.
         std::set<std::size_t> starts;
         for (const std::string* pattern : {&gbPattern_, &utf8Pattern_}) {
-            if (pattern == &utf8Pattern_ && utf8Pattern_ == gbPattern_)
-                break;
+            bool same = utf8Pattern_ == gbPattern_; // an ASCII query
+            if ((pattern == &utf8Pattern_ && (same || encoding == Encoding::Gb)) ||
+                (pattern == &gbPattern_ && !same && encoding != Encoding::Gb))
+                continue;
             std::size_t rare = pattern == &gbPattern_ ? gbRare_ : utf8Rare_;
             for (std::size_t at = 0;; ++at) {
                 const char* hit = findNeedle(haystack, at, *pattern, rare);
@@ -245,11 +248,7 @@ void Search::searchFile(const std::string& path) {
                 at = static_cast<std::size_t>(hit - haystack.data());
                 std::size_t start = lineStart(chunk, at);
                 std::string_view text = chunk.substr(start, lineEnd(chunk, at) - start);
-                bool utf8 = isUtf8Line(text);
-                bool mine = utf8 ? pattern == &utf8Pattern_ || utf8Pattern_ == gbPattern_
-                                 : pattern == &gbPattern_;
-                if (!mine)
-                    continue;
+                bool utf8 = encoding != Encoding::Gb; // ASCII lines are both
                 if (!utf8 && !startsCharacter(text, at - start))
                     continue;
                 if (!utf8 && fold &&

@@ -10,9 +10,9 @@
 #include <vector>
 
 // Search over the collected text: every line of the given files that holds
-// the query. Files are the program's 8-bit text (GB18030) or UTF-8; a line
-// that is valid UTF-8 is searched as UTF-8, any other as GB18030, where a
-// hit must start on a character of its own (never on the second byte of a
+// the query. Files are the program's 8-bit text (GB18030) or UTF-8, as the
+// first block of a file that is not plain ASCII shows; in GB18030 a hit must
+// start on a character of its own (never on the second byte of a
 // double-byte character). ASCII letters match without regard to case unless
 // asked otherwise. Files are streamed in blocks on worker threads.
 namespace kestrum::search {
