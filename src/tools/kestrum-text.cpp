@@ -17,6 +17,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <fcntl.h>
 #include <iconv.h>
 #include <iostream>
 #include <iterator>
@@ -103,6 +104,43 @@ int write(const std::string& bytes) {
     return std::cout ? 0 : kInputError;
 }
 
+// Converts the FILEs (or standard input) block by block, so memory stays
+// bounded whatever the input's size. A block is cut after its last byte
+// below 0x40: such a byte is never the second byte of a pair in GB2312 or
+// Big5, so the converter starts afresh there and the output is the same
+// as for the whole input at once.
+int convertCommand(const std::vector<std::string>& files,
+                   std::string (*convert)(std::string_view)) {
+    constexpr std::size_t kBlock = 4 << 20;
+    std::vector<int> inputs;
+    for (const auto& file : files) {
+        int fd = ::open(kestrum::files::nativePath(file).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            throw kestrum::KestrumError("Cannot open file " + file);
+        inputs.push_back(fd);
+    }
+    if (files.empty())
+        inputs.push_back(STDIN_FILENO);
+    std::string pending;
+    std::vector<char> block(kBlock);
+    int status = 0;
+    for (int fd : inputs) {
+        for (ssize_t n; status == 0 && (n = ::read(fd, block.data(), block.size())) > 0;) {
+            pending.append(block.data(), static_cast<std::size_t>(n));
+            std::size_t cut = pending.size();
+            while (cut > 0 && static_cast<unsigned char>(pending[cut - 1]) >= 0x40)
+                --cut;
+            if (cut == 0)
+                continue; // no safe place yet: read on
+            status = write(convert(std::string_view(pending).substr(0, cut)));
+            pending.erase(0, cut);
+        }
+        if (fd != STDIN_FILENO)
+            ::close(fd);
+    }
+    return status == 0 ? write(convert(pending)) : status;
+}
+
 int reflowCommand(std::vector<std::string> args) {
     if (args.size() < 2 || args[0] != "--chars")
         return usageError("reflow needs --chars N");
@@ -169,9 +207,9 @@ int dispatch(const std::string& command, const std::vector<std::string>& args) {
     if (command == "reflow")
         return reflowCommand(args);
     if (command == "gb2big5")
-        return write(kestrum::cvcode::ConvertGbToBig5(readInput(args)));
+        return convertCommand(args, &kestrum::cvcode::ConvertGbToBig5);
     if (command == "big52gb")
-        return write(kestrum::cvcode::ConvertBig5ToGb(readInput(args)));
+        return convertCommand(args, &kestrum::cvcode::ConvertBig5ToGb);
     if (command == "merge")
         return mergeCommand(args);
     if (command == "name")

@@ -1,4 +1,6 @@
 // kestrum-text as a user runs it: a separate process, bytes in and out.
+#include "text/CVCode.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -107,4 +109,21 @@ TEST(KestrumText, SearchPrintsFileLineAndTextInUtf8) {
     EXPECT_EQ(run("search ABC " + base).status, 0);
     EXPECT_EQ(run("search onlyquery").status, 2);
     std::filesystem::remove_all(base);
+}
+
+// The converters read in blocks of 4 MiB; pairs that straddle a block's
+// end, and blocks with no place to cut at all, give the whole input's bytes.
+TEST(KestrumText, ConvertingInBlocksGivesTheSameBytesAsAtOnce) {
+    std::string text = "x"; // pairs at odd offsets: a block's end falls inside one
+    for (int i = 0; text.size() < (9u << 20); ++i)
+        text += i % 1000 == 999 ? std::string("\r\n") : std::string("\xD6\xD0\xB9\xFA\xA1\xA1", 6);
+    text += std::string(5 << 20, '\xB0'); // 5 MiB without a byte below 0x40
+    for (const char* command : {"gb2big5", "big52gb"}) {
+        std::string expected = std::string(command) == "gb2big5"
+                                   ? kestrum::cvcode::ConvertGbToBig5(text)
+                                   : kestrum::cvcode::ConvertBig5ToGb(text);
+        auto r = run(command, text);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_TRUE(r.out == expected) << command;
+    }
 }
