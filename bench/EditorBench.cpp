@@ -3,6 +3,7 @@
 // changed, and the reflow and a conversion of 10 MB through the window.
 // Runs offscreen; prints the median of runs.
 #include "Desktop.h"
+#include "MedianTime.h"
 #include "save1.h"
 #include "save2.h"
 #include "store/FileStore.h"
@@ -21,20 +22,6 @@
 #include <vector>
 
 namespace {
-
-double medianMs(
-    int runs, const std::function<void()>& body, const std::function<void()>& prepare = [] {}) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        body();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // Paragraphs of Chinese and English, each line long enough to be cut.
 std::string tenMegabytes() {

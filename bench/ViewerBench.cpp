@@ -3,6 +3,7 @@
 // plain text and as rich text. Runs offscreen; prints the median of runs.
 #include "FileListBox.h"
 #include "FileViewer.h"
+#include "MedianTime.h"
 #include "text/Gb18030.h"
 
 #include <QApplication>
@@ -16,18 +17,6 @@
 #include <vector>
 
 namespace {
-
-double medianMs(int runs, const std::function<void()>& body) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        body();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 std::string plainText(std::size_t bytes) {
     std::string line = kestrum::gb("一行收集来的文字，夹着 some English words 和标点。\r\n");

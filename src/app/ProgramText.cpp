@@ -27,12 +27,16 @@ QString toQtLines(std::string_view programText) {
     return toQt(text);
 }
 
-std::string fromQtLines(const QString& text) {
-    QString lf = text;
-    if (lf.contains(QChar::LineSeparator) || lf.contains(QChar::ParagraphSeparator))
-        for (QChar& c : lf)
+QString withLineFeeds(QString text) {
+    if (text.contains(QChar::LineSeparator) || text.contains(QChar::ParagraphSeparator))
+        for (QChar& c : text)
             if (c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
                 c = u'\n';
+    return text;
+}
+
+std::string fromQtLines(const QString& text) {
+    QString lf = withLineFeeds(text);
     // An LF byte is never part of a multi-byte character, so it can be
     // widened after the conversion; runs between LFs are copied whole.
     std::string bytes = fromQt(lf);

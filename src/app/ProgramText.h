@@ -14,6 +14,9 @@ QString toQtLines(std::string_view programText);
 // The program's blank rule (bytes up to 0x20 at both ends) on Qt text.
 bool holdsMoreThanBlanks(const QString& text);
 
+// A text box's text with its paragraph and line separators as LF.
+QString withLineFeeds(QString text);
+
 // Text of a Qt text box (LF, or the paragraph and line separators a text
 // document uses) as program text with CR LF.
 std::string fromQtLines(const QString& text);

@@ -26,6 +26,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QSplitter;
 class QTabWidget;
+class QTextCursor;
 class QTextEdit;
 class QTimer;
 class QToolBar;
@@ -212,6 +213,7 @@ class TForm2 : public QMainWindow {
     void PopupMenu2Popup();
     void moveTo(const QString& target);
     void chooseFontFor(QWidget* widget);
+    void copyToClipboard(const QTextCursor& cursor);
     void msaveClick();
     void mfileClick();
     void mfontClick();

@@ -3,6 +3,7 @@
 // conversions.
 #include "save2.h"
 
+#include "BusyCursor.h"
 #include "Desktop.h"
 #include "HintDisplay.h"
 #include "ProgramText.h"
@@ -104,18 +105,6 @@ const std::vector<TForm2::CommandRow>& TForm2::commandTable() {
     };
     return rows;
 }
-
-namespace {
-
-// The busy cursor for as long as a slow step runs, whatever way it ends.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-} // namespace
 
 void TForm2::addCommands(Place place, QWidget* container) {
     auto* menu = qobject_cast<QMenu*>(container);
@@ -263,7 +252,7 @@ void TForm2::msaveClick() {
 
 void TForm2::mfileClick() {
     int width = reflow::widthFor(fromQt(SpinEdit1->text())); // raises for a bad number
-    WaitCursor busy;
+    BusyCursor busy;
     RichEdit2->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The run grows at every cut; repainting it each time would cost more
     // than the reflow itself, so the panel is repainted at most every 50 ms.
@@ -321,10 +310,13 @@ void TForm2::N4Click() {
     mcutClick();
 }
 
+void TForm2::copyToClipboard(const QTextCursor& cursor) {
+    if (cursor.hasSelection())
+        desktop_.setClipboardText(withLineFeeds(cursor.selectedText()));
+}
+
 void TForm2::mcopyClick() {
-    QString selection = RichEdit2->textCursor().selectedText();
-    if (!selection.isEmpty())
-        desktop_.setClipboardText(toQtLines(fromQtLines(selection)));
+    copyToClipboard(RichEdit2->textCursor());
 }
 
 void TForm2::mcutClick() {
@@ -377,9 +369,7 @@ void TForm2::BIG5GBClick() {
 }
 
 void TForm2::m2copyClick() {
-    QString selection = RichEdit4->textCursor().selectedText();
-    if (!selection.isEmpty())
-        desktop_.setClipboardText(toQtLines(fromQtLines(selection)));
+    copyToClipboard(RichEdit4->textCursor());
 }
 
 void TForm2::m2clearClick() {

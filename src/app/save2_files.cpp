@@ -2,6 +2,7 @@
 // merge list with the merge.
 #include "save2.h"
 
+#include "BusyCursor.h"
 #include "Desktop.h"
 #include "FileViewer.h"
 #include "ProgramText.h"
@@ -21,18 +22,6 @@
 #include <QTextEdit>
 
 using namespace kestrum;
-
-namespace {
-
-// The busy cursor for as long as a slow step runs, whatever way it ends.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-} // namespace
 
 void TForm2::connectFileHandlers() {
     auto on = [this](auto* sender, auto signal, auto body) {
