@@ -51,8 +51,8 @@ int main(int argc, char** argv) {
     kestrum::files::replace(state.folders.categoryWorkingFile("notes"), tenMegabytes());
     TForm1 drop(state, desktop);
     drop.FormCreate();
-    TForm2 editor(state, drop, desktop);
-    drop.startUp(editor);
+    drop.startUp();
+    TForm2& editor = drop.editor();
     drop.mshowClick();
     QPlainTextEdit* edit = editor.RichEdit2;
 

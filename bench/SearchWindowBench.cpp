@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
                                    kestrum::gb(argv[1]) + "/" + fromQt(entry));
     TForm1 drop(state, desktop);
     drop.FormCreate();
-    TForm2 editor(state, drop, desktop);
-    drop.startUp(editor);
+    drop.startUp();
+    TForm2& editor = drop.editor();
 
     qint64 longestStall = 0, firstHit = -1;
     QElapsedTimer clock, sinceTick;

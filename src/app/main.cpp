@@ -58,7 +58,6 @@ int main(int argc, char** argv) {
     KestrumApplication::preferX11();
     QtDesktop desktop;
     KestrumApplication app(argc, argv, desktop);
-    QApplication::setWindowIcon(TForm1::programIcon());
     kestrum::ProgramState state;
     kestrum::PrivateFolder temporary;
     try {
@@ -81,14 +80,13 @@ int main(int argc, char** argv) {
         counterHost.empty() ? std::string()
                             : "http://" + counterHost + "/JSCounter.asp?ID=25&FMT=C&L=6&Refer=");
     guarded(desktop, [&] { dropWindow.FormCreate(); });
-    TForm2 editor(state, dropWindow, desktop);
-    dropWindow.startUp(editor);
+    dropWindow.startUp();
     QObject::connect(&dropWindow, &TForm1::exitFinished, &app, &QApplication::quit);
     QObject::connect(&instance, &SingleInstance::anotherStartAsked, &dropWindow, [&] {
         if (state.editorClosed)
             dropWindow.mshowClick();
-        editor.raise();
-        editor.activateWindow();
+        dropWindow.editor().raise();
+        dropWindow.editor().activateWindow();
     });
     int status = app.exec();
     // An orderly exit leaves nothing of the run in the temporary folder.

@@ -5,6 +5,7 @@
 #include "Desktop.h"
 #include "DropTargetAdapter.h"
 #include "HintDisplay.h"
+#include "ProgramFont.h"
 #include "ProgramText.h"
 #include "TrayIconAdapter.h"
 #include "save2.h"
@@ -27,6 +28,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 using namespace kestrum;
 
@@ -53,14 +55,6 @@ class DropListDelegate : public QStyledItemDelegate {
     }
 };
 
-QFont dropListFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                      QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(13);
-    return font;
-}
-
 } // namespace
 
 TForm1::TForm1(ProgramState& state, Desktop& desktop) : state_(state), desktop_(desktop) {
@@ -84,7 +78,6 @@ TForm1::TForm1(ProgramState& state, Desktop& desktop) : state_(state), desktop_(
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setFont(dropListFont());
     ListBox1->setFrameShape(QFrame::NoFrame);
     ListBox1->setUniformItemSizes(true);
     ListBox1->setItemDelegate(new DropListDelegate(ListBox1));
@@ -139,17 +132,38 @@ void TForm1::FormCreate() {
     state_.openSettings();
     createWorkingFolder(state_.folders);
     removeStaleSiblings(state_.folders, state_.settings);
-    createTrayIcon();
 }
 
-void TForm1::startUp(TForm2& editor) {
-    editor_ = &editor;
-    // The editor's show sequence runs at start as at every show, but the
-    // window is not put on the screen only to be hidden a moment later.
-    editor.setAttribute(Qt::WA_DontShowOnScreen, true);
-    editor.show();
+void TForm1::startUp() {
     show();
-    editor.setAttribute(Qt::WA_DontShowOnScreen, false);
+}
+
+TForm2& TForm1::editor() {
+    if (!editor_)
+        startEditor();
+    return *editor_;
+}
+
+// What start-up leaves until the picture is on the screen: the program's
+// icon, the tray icon, the first font lookup and the editor window. The
+// editor's show sequence runs as at every show, but off the screen, and the
+// window is hidden again at once.
+void TForm1::startEditor() {
+    QApplication::setWindowIcon(programIcon());
+    createTrayIcon();
+    ListBox1->setFont(programFont(13));
+    editor_ = std::make_unique<TForm2>(state_, *this, desktop_);
+    TForm2& started = *editor_;
+    started.setAttribute(Qt::WA_DontShowOnScreen, true);
+    started.show();
+    started.setAutoSaveBox(state_.autoSave);
+    started.setSoundBox(state_.sound);
+    started.resize(650, started.height());
+    started.hide();
+    started.setAttribute(Qt::WA_DontShowOnScreen, false);
+    state_.editorClosed = true;
+    setShowCaption(apptexts::openEditor());
+    guarded(desktop_, [this] { showConnectionStatus(); });
 }
 
 void TForm1::setConnectionStatusSource(std::unique_ptr<DialUpQuery> dialUp, std::string url) {
@@ -177,19 +191,23 @@ void TForm1::showEvent(QShowEvent* event) {
     }
 }
 
+// What the editor window takes from these settings it takes when it is built.
 void TForm1::FormShow() {
     const auto& keys = settingKeys();
     state_.autoSave = readSetting(state_.settings, keys.autoSave);
-    editor_->setAutoSaveBox(state_.autoSave);
     showStatePicture();
     state_.sound = readSetting(state_.settings, keys.sound);
-    editor_->setSoundBox(state_.sound);
     move(readSetting(state_.settings, keys.dropLeft), readSetting(state_.settings, keys.dropTop));
-    editor_->resize(650, editor_->height());
-    editor_->hide();
-    state_.editorClosed = true;
-    setShowCaption(apptexts::openEditor());
-    showConnectionStatus();
+}
+
+// The editor is built once the picture has been painted, so the first thing
+// on the screen is not kept waiting for a window nobody sees yet.
+void TForm1::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (editor_ || editorQueued_)
+        return;
+    editorQueued_ = true;
+    QTimer::singleShot(0, this, [this] { guarded(desktop_, [this] { editor(); }); });
 }
 
 void TForm1::showConnectionStatus() {
@@ -208,7 +226,8 @@ void TForm1::showConnectionStatus() {
 
 void TForm1::mexitClick() {
     guarded(desktop_, [this] {
-        removeRunFiles(state_.folders, editor_->categoryNames());
+        TForm2& editorWindow = editor();
+        removeRunFiles(state_.folders, editorWindow.categoryNames());
         setWindowFlag(Qt::WindowStaysOnTopHint, false);
         show(); // a change of flags hides the window
         try {
@@ -219,15 +238,15 @@ void TForm1::mexitClick() {
         const auto& keys = settingKeys();
         // The client area, as the editor restores it: exact whatever the
         // window manager's frame and whenever it becomes known.
-        QRect editor = editor_->geometry();
-        writeSetting(state_.settings, keys.editorWidth, editor.width());
-        writeSetting(state_.settings, keys.editorHeight, editor.height());
-        writeSetting(state_.settings, keys.editorTop, editor.y());
-        writeSetting(state_.settings, keys.editorLeft, editor.x());
+        QRect place = editorWindow.geometry();
+        writeSetting(state_.settings, keys.editorWidth, place.width());
+        writeSetting(state_.settings, keys.editorHeight, place.height());
+        writeSetting(state_.settings, keys.editorTop, place.y());
+        writeSetting(state_.settings, keys.editorLeft, place.x());
         state_.skinFolders.clear();
         TrayIcon1.reset(); // the icon leaves the notification area before the windows close
         close();
-        editor_->close();
+        editorWindow.close();
         emit exitFinished();
     });
 }
@@ -281,7 +300,7 @@ void TForm1::DropTextTarget1Enter() {
     state_.savedTop = y();
     ListBox1->show();
     Image1->hide();
-    setDropList(editor_ ? editor_->categoryNames() : std::vector<std::string>{});
+    setDropList(editor().categoryNames());
     std::vector<int> widths;
     QFontMetrics metrics(ListBox1->font());
     for (int i = 0; i < ListBox1->count(); ++i)
@@ -301,7 +320,7 @@ void TForm1::DropTextTarget1GetDropEffect(DropPoint p) {
         return;
     ListBox1->setCurrentRow(i);
     state_.dropIndex = i;
-    auto names = editor_ ? editor_->categoryNames() : std::vector<std::string>{};
+    auto names = editor().categoryNames();
     if (ListBox1->currentRow() < static_cast<int>(names.size())) {
         state_.captureCategory = names[static_cast<std::size_t>(ListBox1->currentRow())];
         state_.captureFolder =
@@ -310,7 +329,7 @@ void TForm1::DropTextTarget1GetDropEffect(DropPoint p) {
 }
 
 void TForm1::DropTextTarget1Drop() {
-    CaptureView view(*this, *editor_, desktop_);
+    CaptureView view(*this, editor(), desktop_);
     captureDrop(state_, DropTextTarget1.DroppedText(), ListBox1->count() == 0, view);
 }
 
@@ -320,20 +339,18 @@ void TForm1::mpasteClick() {
         std::optional<std::string> text;
         if (data && data->hasText())
             text = fromQt(data->text());
-        CaptureView view(*this, *editor_, desktop_);
-        capturePaste(state_, editor_->categoryNames(), text, view);
+        CaptureView view(*this, editor(), desktop_);
+        capturePaste(state_, editor().categoryNames(), text, view);
     });
 }
 
 void TForm1::mshowClick() {
-    if (!editor_)
-        return;
     if (state_.editorClosed) {
-        editor_->show();
-        editor_->raise();
-        editor_->activateWindow();
+        editor().show();
+        editor().raise();
+        editor().activateWindow();
     } else {
-        editor_->close();
+        editor().close();
     }
 }
 
@@ -342,14 +359,12 @@ void TForm1::PopupMenu1Popup() {
     const QMimeData* data = QApplication::clipboard()->mimeData();
     bool hasText = data && data->hasText();
     mpaste->setEnabled(hasText);
-    if (editor_)
-        editor_->setPasteEnabled(hasText);
+    editor().setPasteEnabled(hasText);
 }
 
 void TForm1::switchAutoSave() {
-    bool on = !(editor_ && editor_->savetf1->isChecked());
-    if (editor_)
-        editor_->setAutoSaveBox(on);
+    bool on = !editor().savetf1->isChecked();
+    editor().setAutoSaveBox(on);
     state_.autoSave = on;
     showStatePicture();
     writeSetting(state_.settings, settingKeys().autoSave, on);

@@ -33,9 +33,11 @@ class TForm1 : public QWidget {
     TForm1(kestrum::ProgramState& state, Desktop& desktop);
     ~TForm1() override;
 
-    // The rest of start-up once the editor window exists: its show sequence
-    // runs, then this window is shown and hides it again.
-    void startUp(TForm2& editor);
+    // Shows this window; the editor window is built once this one is on the
+    // screen, or sooner when something needs it.
+    void startUp();
+    // The editor window, built and taken through its start-up show on first use.
+    TForm2& editor();
 
     // What the editor window and the capture use.
     void setShowCaption(const QString& caption);
@@ -75,6 +77,7 @@ class TForm1 : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -88,6 +91,7 @@ class TForm1 : public QWidget {
     void switchAutoSave();
     void takePictureSize();
     void showConnectionStatus();
+    void startEditor();
     void buildMenu();
 
     // save1_tray.cpp
@@ -100,9 +104,10 @@ class TForm1 : public QWidget {
 
     kestrum::ProgramState& state_;
     Desktop& desktop_;
-    TForm2* editor_ = nullptr;
+    std::unique_ptr<TForm2> editor_;
     DropTargetAdapter* adapter_; // a child of this window
     bool shown_ = false;
+    bool editorQueued_ = false;
     bool entered_ = false; // the enter handler ran for this drag
     bool moving_ = false;  // the left button moves the window
     QPoint moveOffset_;

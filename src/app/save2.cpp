@@ -5,6 +5,7 @@
 #include "Desktop.h"
 #include "HintDisplay.h"
 #include "PageTabs.h"
+#include "ProgramFont.h"
 #include "ProgramText.h"
 #include "TextSpinBox.h"
 #include "save1.h"
@@ -40,14 +41,6 @@ using namespace kestrum;
 
 namespace {
 
-QFont songti(int pixels) {
-    QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                      QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")});
-    font.setPixelSize(pixels);
-    return font;
-}
-
 int byteLength(const QString& text) {
     return static_cast<int>(fromQt(text).size());
 }
@@ -66,7 +59,7 @@ TForm2::TForm2(ProgramState& state, TForm1& dropWindow, Desktop& desktop)
     setWindowTitle(apptexts::editorCaption());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(songti(12));
+    setFont(programFont(12));
     buildLayout();
     buildMenus();
     hints_ = new HintDisplay(messagePanel, hintPanel, this);
@@ -104,7 +97,7 @@ void TForm2::buildLeftPanel() {
 
     ListBox1 = new QListWidget(Splitter4);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ListBox1->setFont(songti(13));
+    ListBox1->setFont(programFont(13));
     ListBox1->setMinimumHeight(30);
     HintDisplay::setHint(ListBox1, QStringLiteral("类别框|按右键可以删除类别或调整类别上下顺序。"));
     Splitter4->setCollapsible(0, true);
@@ -233,12 +226,12 @@ void TForm2::buildRightPanel() {
     Splitter2->setChildrenCollapsible(false);
     RichEdit2 = new QPlainTextEdit(Splitter2);
     RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
-    RichEdit2->setFont(songti(15));
+    RichEdit2->setFont(programFont(15));
     HintDisplay::setHint(RichEdit2,
                          QStringLiteral("|按右键可以编辑、保存内容、整理文件、调整界面等。"));
     RichEdit4 = new QTextEdit(Splitter2);
     RichEdit4->setObjectName(QStringLiteral("RichEdit4"));
-    RichEdit4->setFont(songti(15));
+    RichEdit4->setFont(programFont(15));
     RichEdit2->setMinimumHeight(1);
     RichEdit4->setMinimumHeight(1);
     Splitter2->setStretchFactor(0, 1);

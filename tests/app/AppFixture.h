@@ -74,7 +74,7 @@ struct Windows {
     RecordingDesktop desktop;
     kestrum::ProgramState state;
     std::unique_ptr<TForm1> drop;
-    std::unique_ptr<TForm2> editor;
+    TForm2* editor = nullptr; // owned by the drop window
 
     Windows() {
         for (const char* sub : {"program", "tmp", "docs", "share/manual"})
@@ -94,8 +94,8 @@ struct Windows {
         drop = std::make_unique<TForm1>(state, desktop);
         drop->setConnectionStatusSource(std::move(dialUp), std::move(url));
         drop->FormCreate();
-        editor = std::make_unique<TForm2>(state, *drop, desktop);
-        drop->startUp(*editor);
+        drop->startUp();
+        editor = &drop->editor();
     }
     void addCategories(int count) {
         std::string table = "[类别]\r\n";

@@ -45,7 +45,7 @@ class CategoryPageTest : public QObject {
         files::replace(app.path("cat1/kept.txt"), "x");
         app.start();
         app.drop->mshowClick();
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         editor->mleioption->trigger();
         clickRow(editor->ListBox1, 1);
         QCOMPARE(editor->Label1->text(), QStringLiteral("类别："));
@@ -77,7 +77,7 @@ class CategoryPageTest : public QObject {
         app.addCategories(2);
         app.start();
         app.drop->mshowClick();
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         editor->mlei->trigger();
         QCOMPARE(editor->Label1->text(), QStringLiteral("新建类别："));
         QCOMPARE(editor->messagePanel->text(), QStringLiteral("请输入新名或新目录后按“确认”。"));
@@ -127,7 +127,7 @@ class CategoryPageTest : public QObject {
         QDir().mkpath(toQt(app.path("cat0")));
         app.start();
         app.drop->mshowClick();
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         QVERIFY(!editor->listdel->isEnabled());
         clickRow(editor->ListBox1, 1, Qt::RightButton);
         QCOMPARE(editor->ListBox1->currentRow(), 0);
@@ -151,7 +151,7 @@ class CategoryPageTest : public QObject {
         app.state.dropIndex = 2;
         app.start();
         app.drop->mshowClick();
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         QCOMPARE(editor->ListBox1->currentRow(), 2);
         emit editor->PopupMenu1->aboutToShow();
         editor->listmove->trigger();
@@ -179,7 +179,7 @@ class CategoryPageTest : public QObject {
         app.state.dropIndex = 1;
         app.start();
         app.drop->mshowClick();
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         int width = editor->messagePanel->width();
         emit editor->PopupMenu1->aboutToShow();
         editor->listdel->trigger();

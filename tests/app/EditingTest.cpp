@@ -127,7 +127,7 @@ class EditingTest : public QObject {
         app.edit->setPlainText(QStringLiteral("x"));
         app.click();
         app.editor->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(app.editor.get()));
+        QVERIFY(QTest::qWaitForWindowActive(app.editor));
         app.edit->setFocus();
         QTest::keyClick(app.edit, Qt::Key_Delete, Qt::ControlModifier);
         QVERIFY(app.edit->toPlainText().isEmpty());
@@ -199,7 +199,7 @@ class EditingTest : public QObject {
 
     void clipboardCommandsAndTheirStatesFollowTheEditor() {
         Editing app(2, "");
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         editor->refreshCommandStates();
         QVERIFY(!editor->msave->isEnabled() && !editor->mcopy->isEnabled());
         QVERIFY(!editor->mpaste2->isEnabled() && !app.drop->mpaste->isEnabled());

@@ -12,7 +12,7 @@ class EditorFrameTest : public QObject {
         app.writeSettings("[程序参数]\r\n窗口2左边=40\r\n窗口2顶部=90\r\n"
                           "窗口2宽度=640\r\n窗口2高度=420\r\n");
         app.start();
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         const QRect stored(40, 90, 640, 420);
         for (int show = 0; show < 3; ++show) {
             app.drop->mshowClick();

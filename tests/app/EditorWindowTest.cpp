@@ -21,7 +21,7 @@ class EditorWindowTest : public QObject {
         Windows app;
         app.start();
         app.drop->mshowClick();
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         QCOMPARE(editor->size(), QSize(700, 500));
         QCOMPARE(editor->geometry().topLeft(), QPoint(40, 90));
         // The stored default of 65 is below the panel's minimum, which
@@ -49,7 +49,7 @@ class EditorWindowTest : public QObject {
         Windows app;
         app.start();
         app.drop->mshowClick();
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         editor->Splitter1->setSizes({120, 500});
         emit editor->Splitter1->splitterMoved(120, 1);
         editor->Splitter2->setSizes({200, 90});
@@ -137,7 +137,7 @@ class EditorWindowTest : public QObject {
         Windows app;
         app.start();
         app.drop->mshowClick();
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         editor->PageControl1->setCurrentIndex(2);
         QCOMPARE(editor->messagePanel->text(),
                  QStringLiteral("警告：如果文本合并过多，请耐心等待！"));

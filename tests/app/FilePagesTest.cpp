@@ -129,7 +129,7 @@ class FilePagesTest : public QObject {
                        {"three.txt", "three\r\n"},
                        {"lf.txt", "a\nb"},
                        {"stop.txt", "kept\x1A lost"}});
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         app.desktop.openChoices << QStringList{app.inCategory("one.txt"),
                                                app.inCategory("three.txt")}
                                 << QStringList{app.inCategory("lf.txt"), app.inCategory("stop.txt"),

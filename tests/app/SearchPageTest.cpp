@@ -20,7 +20,7 @@ class SearchPageTest : public QObject {
         files::replace(app.path("cat1/none.txt"), "nothing\r\n");
         app.start();
         app.drop->mshowClick();
-        auto* editor = app.editor.get();
+        auto* editor = app.editor;
         editor->Edit3->setText(QStringLiteral("收集")); // keyClicks types ASCII only
         QTRY_COMPARE(editor->ListBox4->count(), 2);
         QTRY_VERIFY(editor->messagePanel->text().startsWith(QStringLiteral("找到 2 处，2 个文件")));
@@ -46,8 +46,8 @@ class SearchPageTest : public QObject {
         app.start();
         app.drop->mshowClick();
         app.editor->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(app.editor.get()));
-        QTest::keyClick(app.editor.get(), Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(QTest::qWaitForWindowActive(app.editor));
+        QTest::keyClick(app.editor, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(app.editor->PageControl1->currentIndex(), int(TForm2::SearchPage));
         QVERIFY(app.editor->Edit3->hasFocus());
     }
