@@ -18,6 +18,7 @@
 #include <clocale>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <iconv.h>
 #include <iostream>
 #include <iterator>
@@ -104,13 +105,13 @@ int write(const std::string& bytes) {
     return std::cout ? 0 : kInputError;
 }
 
-// Converts the FILEs (or standard input) block by block, so memory stays
-// bounded whatever the input's size. A block is cut after its last byte
-// below 0x40: such a byte is never the second byte of a pair in GB2312 or
-// Big5, so the converter starts afresh there and the output is the same
-// as for the whole input at once.
-int convertCommand(const std::vector<std::string>& files,
-                   std::string (*convert)(std::string_view)) {
+// Transforms the FILEs (or standard input) block by block, so memory stays
+// bounded whatever the input's size. `lastCut` tells where the bytes read
+// may be cut: the transform of the two parts one after the other must give
+// the transform of the whole.
+int streamCommand(const std::vector<std::string>& files,
+                  const std::function<std::size_t(std::string_view)>& lastCut,
+                  const std::function<std::string(std::string_view)>& transform) {
     constexpr std::size_t kBlock = 4 << 20;
     std::vector<int> inputs;
     for (const auto& file : files) {
@@ -122,23 +123,39 @@ int convertCommand(const std::vector<std::string>& files,
     if (files.empty())
         inputs.push_back(STDIN_FILENO);
     std::string pending;
-    std::vector<char> block(kBlock);
     int status = 0;
     for (int fd : inputs) {
-        for (ssize_t n; status == 0 && (n = ::read(fd, block.data(), block.size())) > 0;) {
-            pending.append(block.data(), static_cast<std::size_t>(n));
-            std::size_t cut = pending.size();
-            while (cut > 0 && static_cast<unsigned char>(pending[cut - 1]) >= 0x40)
-                --cut;
+        for (ssize_t n = 1; status == 0 && n > 0;) {
+            // Reads go straight onto what is pending, a whole block at a time
+            // even from a pipe, which hands out 64 KiB per read.
+            std::size_t held = pending.size();
+            pending.resize(held + kBlock);
+            std::size_t filled = 0;
+            while (filled < kBlock &&
+                   (n = ::read(fd, pending.data() + held + filled, kBlock - filled)) > 0)
+                filled += static_cast<std::size_t>(n);
+            if (n < 0)
+                throw kestrum::KestrumError("Cannot read the input");
+            pending.resize(held + filled);
+            std::size_t cut = lastCut(pending);
             if (cut == 0)
                 continue; // no safe place yet: read on
-            status = write(convert(std::string_view(pending).substr(0, cut)));
+            status = write(transform(std::string_view(pending).substr(0, cut)));
             pending.erase(0, cut);
         }
         if (fd != STDIN_FILENO)
             ::close(fd);
     }
-    return status == 0 ? write(convert(pending)) : status;
+    return status == 0 ? write(transform(pending)) : status;
+}
+
+// After the last byte below 0x40: such a byte is never the second byte of a
+// pair in GB2312 or Big5, so the converter starts afresh there.
+std::size_t afterLastSingleByte(std::string_view bytes) {
+    std::size_t cut = bytes.size();
+    while (cut > 0 && static_cast<unsigned char>(bytes[cut - 1]) >= 0x40)
+        --cut;
+    return cut;
 }
 
 int reflowCommand(std::vector<std::string> args) {
@@ -151,7 +168,9 @@ int reflowCommand(std::vector<std::string> args) {
         return usageError(e.what());
     }
     std::vector<std::string> files(args.begin() + 2, args.end());
-    return write(kestrum::reflow::run(readInput(files), width));
+    return streamCommand(files, &kestrum::reflow::lastParagraphCut, [width](std::string_view text) {
+        return kestrum::reflow::run(text, width);
+    });
 }
 
 int mergeCommand(const std::vector<std::string>& files) {
@@ -207,9 +226,9 @@ int dispatch(const std::string& command, const std::vector<std::string>& args) {
     if (command == "reflow")
         return reflowCommand(args);
     if (command == "gb2big5")
-        return convertCommand(args, &kestrum::cvcode::ConvertGbToBig5);
+        return streamCommand(args, afterLastSingleByte, &kestrum::cvcode::ConvertGbToBig5);
     if (command == "big52gb")
-        return convertCommand(args, &kestrum::cvcode::ConvertBig5ToGb);
+        return streamCommand(args, afterLastSingleByte, &kestrum::cvcode::ConvertBig5ToGb);
     if (command == "merge")
         return mergeCommand(args);
     if (command == "name")

@@ -36,7 +36,7 @@ TEST(MergeCopy, CopyingStopsAtTheFirstCtrlZ) {
 }
 
 TEST(MergeCopy, TheResultDoesNotDependOnTheBlockSize) {
-    std::string mixed = "x\r\ny\rz\n\r\n\rq\r";
+    std::string mixed = "x\r\ny\rz\n\r\n\rq\r\n\nw\r";
     for (std::size_t block = 1; block <= mixed.size(); ++block)
         EXPECT_EQ(copied(mixed, block), copied(mixed)) << block;
 }

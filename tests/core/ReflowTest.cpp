@@ -4,6 +4,7 @@
 #include "text/TextLines.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace kestrum;
 
@@ -95,4 +96,30 @@ TEST(Reflow, ProgressMarksGrowAndEmptyAgainstThePanelWidth) {
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], mark);
     EXPECT_EQ(shown[1], "");
+}
+
+// The command line reflows in blocks cut at these places, so any text cut
+// there must come out as the whole does, whatever its line ends.
+TEST(Reflow, TextCutAtAParagraphPlaceReflowsAsTheWhole) {
+    const std::vector<std::string> pieces = {"a",  "bc",     " ",      "\r\n", "\n",
+                                             "\r", gb("字"), gb("　"), "x y",  gb("长一些的句子")};
+    std::mt19937 random(5);
+    int cuts = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string whole;
+        for (int i = std::uniform_int_distribution<int>(1, 30)(random); i > 0; --i)
+            whole += pieces[random() % pieces.size()];
+        std::size_t cut = reflow::lastParagraphCut(whole);
+        if (cut == 0)
+            continue;
+        ++cuts;
+        int width = std::uniform_int_distribution<int>(2, 12)(random);
+        std::string_view view(whole);
+        ASSERT_EQ(reflow::run(view.substr(0, cut), width) + reflow::run(view.substr(cut), width),
+                  reflow::run(view, width))
+            << "cut at " << cut << " of " << testing::PrintToString(whole);
+    }
+    EXPECT_GT(cuts, 1000);
+    EXPECT_EQ(reflow::lastParagraphCut("one\r\ntwo"), 0u);
+    EXPECT_EQ(reflow::lastParagraphCut("one\r\n\r\ntwo"), 5u);
 }

@@ -15,10 +15,6 @@ namespace {
 
 constexpr long kSupplementaryBase = 189000; // linear index of 90308130
 
-bool inRange(unsigned char b, int low, int high) {
-    return b >= low && b <= high;
-}
-
 struct CodeTables {
     std::vector<char32_t> decode; // indexed by code
     std::vector<uint32_t> encode; // BMP code point -> packed bytes, 0 = none
@@ -198,20 +194,6 @@ std::size_t utf8At(std::string_view s, std::size_t at, char32_t& cp) {
 }
 
 } // namespace
-
-std::size_t characterLength(std::string_view s, std::size_t at) {
-    auto lead = static_cast<unsigned char>(s[at]);
-    if (!inRange(lead, 0x81, 0xFE) || at + 1 >= s.size())
-        return 1;
-    auto second = static_cast<unsigned char>(s[at + 1]);
-    if (inRange(second, 0x40, 0xFE) && second != 0x7F)
-        return 2;
-    if (inRange(second, 0x30, 0x39) && at + 3 < s.size() &&
-        inRange(static_cast<unsigned char>(s[at + 2]), 0x81, 0xFE) &&
-        inRange(static_cast<unsigned char>(s[at + 3]), 0x30, 0x39))
-        return 4;
-    return 1;
-}
 
 bool isCharacterAt(std::string_view bytes, std::size_t at) {
     char32_t cp;

@@ -12,7 +12,19 @@ namespace kestrum::gb18030 {
 
 // Length (1, 2 or 4) of the character whose bytes start at `at`, judged by
 // the byte ranges alone; 1 for a byte that starts no multi-byte shape.
-std::size_t characterLength(std::string_view bytes, std::size_t at);
+// Inline: the reflow and the search walk every character with it.
+inline std::size_t characterLength(std::string_view s, std::size_t at) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    if (byte(at) < 0x81 || byte(at) == 0xFF || at + 1 >= s.size())
+        return 1;
+    unsigned char second = byte(at + 1);
+    if (second >= 0x40 && second <= 0xFE && second != 0x7F)
+        return 2;
+    if (second >= 0x30 && second <= 0x39 && at + 3 < s.size() && byte(at + 2) >= 0x81 &&
+        byte(at + 2) <= 0xFE && byte(at + 3) >= 0x30 && byte(at + 3) <= 0x39)
+        return 4;
+    return 1;
+}
 
 // True when the bytes at `at` decode to a character (as opposed to a byte
 // that can only be carried escaped).

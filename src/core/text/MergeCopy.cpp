@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kestrum::merge {
 namespace {
@@ -17,9 +18,9 @@ enum class CopyFailure { none, reading, writing };
 CopyFailure copyStream(int in, int out) {
     LineCopy copy;
     std::string converted;
-    char buffer[1 << 16];
+    std::vector<char> buffer(1 << 20);
     while (!copy.stopped()) {
-        ssize_t n = ::read(in, buffer, sizeof buffer);
+        ssize_t n = ::read(in, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -27,7 +28,7 @@ CopyFailure copyStream(int in, int out) {
         if (n == 0)
             break;
         converted.clear();
-        copy.feed(std::string_view(buffer, static_cast<std::size_t>(n)), converted);
+        copy.feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)), converted);
         if (!files::writeAll(out, converted))
             return CopyFailure::writing;
     }
@@ -38,37 +39,31 @@ CopyFailure copyStream(int in, int out) {
 
 } // namespace
 
+// Only CR and Ctrl+Z change what is copied: a CR becomes CR LF and takes a
+// LF right after it along, so the bytes between two CRs go over as they are
+// and the scan jumps from CR to CR.
 void LineCopy::feed(std::string_view block, std::string& out) {
     if (stopped_)
         return;
-    out.reserve(out.size() + block.size() + block.size() / 32);
-    std::size_t start = 0; // bytes [start, i) are copied as they are
-    for (std::size_t i = 0; i < block.size(); ++i) {
-        char c = block[i];
-        if (c != '\r' && c != '\n' && c != kCtrlZ) {
-            afterCr_ = false;
-            continue;
-        }
-        out.append(block.substr(start, i - start));
-        lineOpen_ = lineOpen_ || i > start;
-        start = i + 1;
-        if (c == kCtrlZ) {
-            stopped_ = true;
-            return;
-        }
-        if (c == '\n' && afterCr_) {
-            afterCr_ = false; // the LF of a CR LF line end
-        } else if (c == '\n') {
-            out += '\n';
-            lineOpen_ = true;
-        } else {
-            out += "\r\n";
-            lineOpen_ = false;
-            afterCr_ = true;
-        }
+    if (std::size_t end = block.find(kCtrlZ); end != std::string_view::npos) {
+        block = block.substr(0, end);
+        stopped_ = true;
     }
-    out.append(block.substr(start));
-    lineOpen_ = lineOpen_ || start < block.size();
+    out.reserve(out.size() + block.size() + block.size() / 32);
+    if (!block.empty()) {
+        if (afterCr_ && block.front() == '\n')
+            block.remove_prefix(1); // the LF of a CR LF line end cut between blocks
+        afterCr_ = false;
+    }
+    for (std::size_t cr; (cr = block.find('\r')) != std::string_view::npos;) {
+        out.append(block.substr(0, cr));
+        out += "\r\n";
+        lineOpen_ = false;
+        afterCr_ = cr + 1 == block.size();
+        block.remove_prefix(cr + 1 < block.size() && block[cr + 1] == '\n' ? cr + 2 : cr + 1);
+    }
+    out.append(block);
+    lineOpen_ = lineOpen_ || !block.empty();
 }
 
 void LineCopy::finish(std::string& out) {

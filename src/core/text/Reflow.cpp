@@ -38,30 +38,35 @@ class CarriedLine {
     }
     std::size_t size() const { return size_; }
 
-    // The first `width` bytes or fewer, ending on a character boundary; at
-    // least one character, so that every cut makes progress.
-    std::string takeHead(std::size_t width) {
-        std::string head;
+    // Appends the first `width` bytes or fewer to `to`, ending on a
+    // character boundary; at least one character, so that every cut makes
+    // progress. A part that fits whole is taken without looking into it.
+    void takeHead(std::size_t width, std::string& to) {
+        std::size_t taken = 0;
         while (!parts_.empty()) {
             std::string_view& part = parts_.front();
-            std::size_t taken = 0;
-            while (taken < part.size()) {
-                std::size_t length = gb18030::characterLength(part, taken);
-                if (head.size() + taken + length > width && !(head.empty() && taken == 0))
-                    break;
-                taken += length;
+            if (taken + part.size() <= width) {
+                to.append(part);
+                taken += part.size();
+                size_ -= part.size();
+                parts_.pop_front();
+                continue;
             }
-            head.append(part.substr(0, taken));
-            size_ -= taken;
-            part.remove_prefix(taken);
-            if (!part.empty())
-                break;
-            parts_.pop_front();
+            std::size_t fits = 0;
+            while (fits < part.size()) {
+                std::size_t length = gb18030::characterLength(part, fits);
+                if (taken + fits + length > width && !(taken == 0 && fits == 0))
+                    break;
+                fits += length;
+            }
+            to.append(part.substr(0, fits));
+            size_ -= fits;
+            part.remove_prefix(fits);
+            break;
         }
-        return head;
     }
 
-    std::string takeAll() { return takeHead(size_); }
+    void takeAll(std::string& to) { takeHead(size_, to); }
 
   private:
     std::deque<std::string_view> parts_;
@@ -71,10 +76,11 @@ class CarriedLine {
 class Output {
   public:
     explicit Output(std::size_t capacity) { text_.reserve(capacity); }
-    void line(std::string_view line) {
+    // The text to append the next line's bytes to.
+    std::string& newLine() {
         if (lines_++)
             text_ += lines::kCrLf;
-        text_ += line;
+        return text_;
     }
     std::string finish(bool endsWithBreak) {
         if (endsWithBreak && lines_)
@@ -115,6 +121,18 @@ int widthFor(std::string_view text) {
     return count > INT32_MAX / 2 ? INT32_MAX : 2 * count;
 }
 
+std::size_t lastParagraphCut(std::string_view text) {
+    for (std::size_t p = text.size() < 2 ? 0 : text.size() - 2; p > 0; --p) {
+        bool lineStarts = text[p - 1] == '\n' || (text[p - 1] == '\r' && text[p] != '\n');
+        if (!lineStarts)
+            continue;
+        std::size_t end = text.find_first_of("\r\n", p);
+        if (paragraphBreakBefore(text.substr(p, end == std::string_view::npos ? end : end - p)))
+            return p;
+    }
+    return 0;
+}
+
 std::string run(std::string_view text, int width, Progress* progress) {
     const auto all = lines::split(text);
     const auto w = static_cast<std::size_t>(width);
@@ -134,11 +152,11 @@ std::string run(std::string_view text, int width, Progress* progress) {
     // longer than the width, as many as that takes.
     while (haveLine) {
         if (current.size() <= w) {
-            out.line(current.takeAll());
+            current.takeAll(out.newLine());
             takeNextLine();
             continue;
         }
-        out.line(current.takeHead(w));
+        current.takeHead(w, out.newLine());
         if (current.size() == 0) {
             // One character wider than the line was all there was to cut.
             takeNextLine();

@@ -26,4 +26,10 @@ struct Progress {
 // character alone is.
 std::string run(std::string_view text, int width, Progress* progress = nullptr);
 
+// The last place where `text` can be cut so that running the two parts one
+// after the other gives the bytes of running the whole: after a line end and
+// before a line that starts a paragraph, which no rest is carried into. 0 when
+// there is none yet (the place needs the line's first two bytes in sight).
+std::size_t lastParagraphCut(std::string_view text);
+
 } // namespace kestrum::reflow
