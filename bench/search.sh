@@ -60,6 +60,10 @@ for word in 罕见词 不存在词 的; do
   run_ours() { "$tool" search "$word" "${folders[@]}"; }
   files_ours=$({ "$tool" search "$word" "${folders[@]}" || true; } | cut -d: -f1 | sort -u | wc -l)
   printf '%-10s %-28s %8s %8s\n' "$word" "kestrum-text search" "$(median_ms run_ours)" "$files_ours"
+  # -l lists the files as rg -l does, each file searched up to its first hit.
+  run_listing() { "$tool" search -l "$word" "${folders[@]}"; }
+  printf '%-10s %-28s %8s %8s\n' "" "kestrum-text search -l" "$(median_ms run_listing)" \
+    "$({ run_listing || true; } | wc -l)"
   printf '%-10s %-28s %8s %8s\n' "" "rg -l (bytes)" \
     "$(median_ms rg -l --no-ignore "(?-u)$bytes" "$corpus")" \
     "$(rg -l --no-ignore "(?-u)$bytes" "$corpus" | wc -l)"

@@ -45,10 +45,11 @@ const char* const kHelp =
     "  merge FILE...     Join the FILEs line by line, each line ending in CR LF, each file\n"
     "                    up to its first Ctrl+Z.\n"
     "  name              Print the file name Kestrum makes from the text's first line.\n"
-    "  search [--case] QUERY FOLDER...\n"
+    "  search [--case] [-l] QUERY FOLDER...\n"
     "                    Print file:line:text (UTF-8) for every line of the folders' .txt\n"
     "                    files that holds QUERY, in GB18030 or UTF-8 files alike; letters\n"
-    "                    match in either case unless --case. Exit status 1: nothing found.\n"
+    "                    match in either case unless --case; -l prints only the names of\n"
+    "                    the files with a hit. Exit status 1: nothing found.\n"
     "  --help            Show this help.\n"
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read, 2 for bad arguments.\n";
@@ -193,9 +194,10 @@ std::string utf8Line(std::string_view bytes) {
 }
 
 int searchCommand(std::vector<std::string> args) {
-    bool exactCase = !args.empty() && args[0] == "--case";
-    if (exactCase)
-        args.erase(args.begin());
+    kestrum::search::Query query;
+    bool filesOnly = false;
+    for (; !args.empty() && (args[0] == "--case" || args[0] == "-l"); args.erase(args.begin()))
+        (args[0] == "-l" ? filesOnly : query.exactCase) = true;
     if (args.size() < 2)
         return usageError("search needs a QUERY and at least one FOLDER");
     if (args[0].empty())
@@ -206,12 +208,15 @@ int searchCommand(std::vector<std::string> args) {
         std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
         out.clear();
     };
+    query.text = args[0];
+    query.firstPerFile = filesOnly;
     kestrum::search::Search run(
-        {args[0], exactCase}, kestrum::search::filesToSearch(folders, {}),
+        query, kestrum::search::filesToSearch(folders, {}),
         [&](std::vector<kestrum::search::Hit>&& hits) {
             for (const auto& hit : hits)
-                out += kestrum::gb18030::toUtf8(hit.file) + ":" + std::to_string(hit.line) + ":" +
-                       utf8Line(hit.text) + "\n";
+                out += filesOnly ? kestrum::gb18030::toUtf8(hit.file) + "\n"
+                                 : kestrum::gb18030::toUtf8(hit.file) + ":" +
+                                       std::to_string(hit.line) + ":" + utf8Line(hit.text) + "\n";
             if (out.size() > (1 << 16))
                 flush();
         },

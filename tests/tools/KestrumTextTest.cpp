@@ -108,6 +108,8 @@ TEST(KestrumText, SearchPrintsFileLineAndTextInUtf8) {
     EXPECT_EQ(run("search --case ABC " + base).status, 1);
     EXPECT_EQ(run("search ABC " + base).status, 0);
     EXPECT_EQ(run("search onlyquery").status, 2);
+    std::ofstream(base + "/twice.txt", std::ios::binary) << "Kestrum\r\nkestrum\r\n";
+    EXPECT_EQ(run("search -l kestrum " + base).out, base + "/twice.txt\n"); // once, no line
     std::filesystem::remove_all(base);
 }
 

@@ -233,8 +233,8 @@ void Search::searchFile(const std::string& path) {
                 return static_cast<unsigned char>(c) >= 0x80;
             }))
             encoding = isUtf8(chunk) ? Encoding::Utf8 : Encoding::Gb;
-        // Candidates, each line once, in order.
-        std::set<std::size_t> starts;
+        // Candidates, in order: the file's encoding picks the one needle.
+        std::vector<std::size_t> starts;
         for (const std::string* pattern : {&gbPattern_, &utf8Pattern_}) {
             bool same = utf8Pattern_ == gbPattern_; // an ASCII query
             if ((pattern == &utf8Pattern_ && (same || encoding == Encoding::Gb)) ||
@@ -254,9 +254,15 @@ void Search::searchFile(const std::string& path) {
                 if (!utf8 && fold &&
                     lowerAscii(std::string(chunk.substr(at, pattern->size()))) != gbFolded_)
                     continue;
-                starts.insert(start);
+                starts.push_back(start);
+                if (query_.firstPerFile)
+                    break;
                 at = start + text.size(); // the next line
             }
+        }
+        if (query_.firstPerFile && !starts.empty()) {
+            starts.resize(1);
+            atEnd = true; // the rest of the file is not needed
         }
         std::size_t countedTo = 0;
         for (std::size_t start : starts) {

@@ -20,6 +20,7 @@ namespace kestrum::search {
 struct Query {
     std::string text; // program text; never empty
     bool exactCase = false;
+    bool firstPerFile = false; // only each file's first hit: enough to list the files
 };
 
 struct Hit {
