@@ -83,10 +83,11 @@ int main(int argc, char** argv) {
     dropWindow.startUp();
     QObject::connect(&dropWindow, &TForm1::exitFinished, &app, &QApplication::quit);
     QObject::connect(&instance, &SingleInstance::anotherStartAsked, &dropWindow, [&] {
+        TForm2& editor = dropWindow.editor(); // built first: that sets whether it is closed
         if (state.editorClosed)
             dropWindow.mshowClick();
-        dropWindow.editor().raise();
-        dropWindow.editor().activateWindow();
+        editor.raise();
+        editor.activateWindow();
     });
     int status = app.exec();
     // An orderly exit leaves nothing of the run in the temporary folder.

@@ -345,12 +345,13 @@ void TForm1::mpasteClick() {
 }
 
 void TForm1::mshowClick() {
+    TForm2& window = editor(); // built first: that sets whether it is closed
     if (state_.editorClosed) {
-        editor().show();
-        editor().raise();
-        editor().activateWindow();
+        window.show();
+        window.raise();
+        window.activateWindow();
     } else {
-        editor().close();
+        window.close();
     }
 }
 

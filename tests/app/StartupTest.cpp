@@ -41,6 +41,18 @@ class StartupTest : public QObject {
         QVERIFY(std::filesystem::is_directory(app.state.folders.working()));
     }
 
+    // The editor is built after the drop window's first paint; a request to
+    // open it that comes sooner builds it and opens it all the same.
+    void theEditorOpensWhenAskedForBeforeItIsBuilt() {
+        Windows app;
+        app.drop = std::make_unique<TForm1>(app.state, app.desktop);
+        app.drop->FormCreate();
+        app.drop->startUp(); // no event has been handled: no paint, no editor yet
+        app.drop->mshowClick();
+        QVERIFY(app.drop->editor().isVisible());
+        QVERIFY(!app.state.editorClosed);
+    }
+
     // A run killed while it wrote a file leaves a temporary sibling; the next
     // start removes those of its own naming from every folder it writes.
     void aStartSweepsTheSiblingsACrashedRunLeft() {

@@ -10,8 +10,14 @@ namespace {
 std::string copied(const std::string& bytes, std::size_t blockSize = 65536) {
     merge::LineCopy copy;
     std::string out;
-    for (std::size_t at = 0; at < bytes.size(); at += blockSize)
-        copy.feed(std::string_view(bytes).substr(at, blockSize), out);
+    // As the file copy does: a block that passes unchanged is taken as it is.
+    for (std::size_t at = 0; at < bytes.size(); at += blockSize) {
+        std::string_view block = std::string_view(bytes).substr(at, blockSize);
+        if (copy.passUnchanged(block))
+            out += block;
+        else
+            copy.feed(block, out);
+    }
     copy.finish(out);
     return out;
 }

@@ -27,9 +27,13 @@ CopyFailure copyStream(int in, int out) {
             return CopyFailure::reading;
         if (n == 0)
             break;
-        converted.clear();
-        copy.feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)), converted);
-        if (!files::writeAll(out, converted))
+        std::string_view block(buffer.data(), static_cast<std::size_t>(n));
+        if (!copy.passUnchanged(block)) {
+            converted.clear();
+            copy.feed(block, converted);
+            block = converted;
+        }
+        if (!files::writeAll(out, block))
             return CopyFailure::writing;
     }
     converted.clear();
@@ -64,6 +68,22 @@ void LineCopy::feed(std::string_view block, std::string& out) {
     }
     out.append(block);
     lineOpen_ = lineOpen_ || !block.empty();
+}
+
+bool LineCopy::passUnchanged(std::string_view block) {
+    if (stopped_ || block.empty() || block.back() == '\r' || (afterCr_ && block.front() == '\n') ||
+        block.find(kCtrlZ) != std::string_view::npos)
+        return false;
+    std::size_t afterLastEnd = 0;
+    for (std::size_t cr = block.find('\r'); cr != std::string_view::npos;
+         cr = block.find('\r', cr + 2)) {
+        if (block[cr + 1] != '\n')
+            return false;
+        afterLastEnd = cr + 2;
+    }
+    afterCr_ = false;
+    lineOpen_ = afterLastEnd < block.size();
+    return true;
 }
 
 void LineCopy::finish(std::string& out) {

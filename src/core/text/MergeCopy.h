@@ -14,6 +14,10 @@ class LineCopy {
   public:
     // Converts one block; nothing more is taken after a Ctrl+Z.
     void feed(std::string_view block, std::string& out);
+    // True, having taken it, when the block comes out byte for byte as it
+    // is (no Ctrl+Z, every CR already followed by its LF), so the caller can
+    // write the block itself; false, taking nothing, otherwise.
+    bool passUnchanged(std::string_view block);
     // Ends the last line when it had no line end of its own.
     void finish(std::string& out);
     bool stopped() const { return stopped_; }
