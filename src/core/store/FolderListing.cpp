@@ -21,15 +21,19 @@ std::optional<std::vector<std::string>> listTextFiles(const std::string& folder)
     std::filesystem::directory_iterator entries(files::nativePath(folder), ec);
     if (ec)
         return std::nullopt;
-    std::vector<std::string> names;
+    // Each name with its sort key, made once rather than at every comparison.
+    std::vector<std::pair<std::string, std::string>> keyed;
     for (const auto& entry : entries) {
         std::string name = files::programPath(entry.path().filename());
         if (isTextFileName(name) && entry.is_regular_file(ec))
-            names.push_back(name);
+            keyed.emplace_back(lowerAscii(name), std::move(name));
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return lowerAscii(a) < lowerAscii(b);
-    });
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> names;
+    names.reserve(keyed.size());
+    for (auto& [key, name] : keyed)
+        names.push_back(std::move(name));
     return names;
 }
 
