@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FileListBox.h"
+#include "window/HitQueue.h"
 #include "window/ListMoves.h"
 #include "window/WorkingFileSync.h"
 
@@ -240,8 +241,10 @@ class TForm2 : public QMainWindow {
     void buildSearchPage();
     void connectSearchHandlers();
     void startSearch();
-    void showHits(int generation, const std::vector<kestrum::search::Hit>& hits);
+    void drainHits();
+    void showHits(const std::vector<kestrum::search::Hit>& hits);
     void searchDone(int generation);
+    void summarizeWhenDrained();
     void openHit(QListWidgetItem* item);
 
     // save2_files.cpp: the file list, the viewer and merging
@@ -272,6 +275,9 @@ class TForm2 : public QMainWindow {
     int searchGeneration_ = 0;                            // hits of an earlier search are dropped
     std::map<std::string, std::string> searchCategories_; // folder or working file -> category
     QTimer* searchDelay_ = nullptr;
+    kestrum::HitQueue hitQueue_;  // from the workers to this thread
+    QTimer* hitDrain_ = nullptr;  // takes the next portion once other events had their turn
+    bool searchFinished_ = false; // the summary waits for the last portion
     QElapsedTimer searchClock_;
     bool writeFailureShown_ = false; // a failing working file is reported once
     QFont fontChoice_;               // FontDialog1's last choice, shared by both font commands

@@ -58,6 +58,10 @@ void TForm2::connectSearchHandlers() {
     connect(searchDelay_, &QTimer::timeout, this,
             [this] { guarded(desktop_, [&] { startSearch(); }); });
     connect(Edit3, &QLineEdit::textChanged, searchDelay_, qOverload<>(&QTimer::start));
+    hitDrain_ = new QTimer(this);
+    hitDrain_->setSingleShot(true);
+    hitDrain_->setInterval(0); // a timer, not a posted event: input and painting come between
+    connect(hitDrain_, &QTimer::timeout, this, [this] { guarded(desktop_, [&] { drainHits(); }); });
     connect(exactCase1, &QCheckBox::toggled, searchDelay_, qOverload<>(&QTimer::start));
     connect(ListBox4, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { guarded(desktop_, [&] { openHit(item); }); });
@@ -72,6 +76,8 @@ void TForm2::connectSearchHandlers() {
 void TForm2::startSearch() {
     search_.reset(); // cancels the search before, which reports nothing more
     ++searchGeneration_;
+    hitQueue_.clear();
+    searchFinished_ = false;
     ListBox4->clear();
     std::string query = fromQt(Edit3->text());
     if (query.empty()) {
@@ -91,11 +97,11 @@ void TForm2::startSearch() {
     int generation = searchGeneration_;
     searchClock_.start();
     search_ = std::make_unique<search::Search>(
-        search::Query{query, exactCase1->isChecked()}, search::filesToSearch(folders, workingFiles),
-        [this, generation](std::vector<search::Hit>&& hits) {
-            QMetaObject::invokeMethod(
-                this, [this, generation, hits = std::move(hits)] { showHits(generation, hits); },
-                Qt::QueuedConnection);
+        search::Query{query, exactCase1->isChecked()}, search::Sources{folders, workingFiles},
+        [this](std::vector<search::Hit>&& hits) {
+            if (hitQueue_.push(std::move(hits)))
+                QMetaObject::invokeMethod(hitDrain_, qOverload<>(&QTimer::start),
+                                          Qt::QueuedConnection);
         },
         search::kMostHits, 0,
         [this, generation] {
@@ -104,9 +110,18 @@ void TForm2::startSearch() {
         });
 }
 
-void TForm2::showHits(int generation, const std::vector<search::Hit>& hits) {
-    if (generation != searchGeneration_)
-        return;
+// One portion per turn of the event loop: a few milliseconds of list inserts
+// at most, however fast the workers find.
+void TForm2::drainHits() {
+    constexpr std::size_t kPortion = 400;
+    showHits(hitQueue_.take(kPortion));
+    if (hitQueue_.draining())
+        hitDrain_->start();
+    else
+        summarizeWhenDrained();
+}
+
+void TForm2::showHits(const std::vector<search::Hit>& hits) {
     QString query = Edit3->text();
     auto sensitivity = exactCase1->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive;
     for (const auto& hit : hits) {
@@ -132,6 +147,14 @@ void TForm2::showHits(int generation, const std::vector<search::Hit>& hits) {
 void TForm2::searchDone(int generation) {
     if (generation != searchGeneration_ || !search_)
         return;
+    searchFinished_ = true;
+    summarizeWhenDrained();
+}
+
+void TForm2::summarizeWhenDrained() {
+    if (!searchFinished_ || hitQueue_.draining())
+        return;
+    searchFinished_ = false;
     QString summary = QStringLiteral("找到 %1 处，%2 个文件，用时 %3 毫秒")
                           .arg(search_->hits())
                           .arg(search_->filesWithHits())

@@ -211,7 +211,7 @@ int searchCommand(std::vector<std::string> args) {
     query.text = args[0];
     query.firstPerFile = filesOnly;
     kestrum::search::Search run(
-        query, kestrum::search::filesToSearch(folders, {}),
+        query, kestrum::search::Sources{folders, {}},
         [&](std::vector<kestrum::search::Hit>&& hits) {
             for (const auto& hit : hits)
                 out += filesOnly ? kestrum::gb18030::toUtf8(hit.file) + "\n"

@@ -2,6 +2,7 @@
 #include "TempDir.h"
 #include "base/Errors.h"
 #include "text/Gb18030.h"
+#include "window/HitQueue.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -127,4 +128,28 @@ TEST(Search, ACancelledSearchEndsWithItsThreads) {
         run.cancel();
     } // the destructor joins: nothing runs after this
     EXPECT_EQ(calls, 0u);
+}
+
+// The window takes hits in portions; one drain is asked for while any wait.
+TEST(HitQueue, OneDrainIsAskedForAndPortionsComeInOrder) {
+    HitQueue queue;
+    auto hits = [](std::size_t from, std::size_t count) {
+        std::vector<search::Hit> made;
+        for (std::size_t i = 0; i < count; ++i)
+            made.push_back({"f", from + i, ""});
+        return made;
+    };
+    EXPECT_TRUE(queue.push(hits(1, 3)));
+    EXPECT_FALSE(queue.push(hits(4, 2))); // a drain is already under way
+    auto first = queue.take(4);
+    ASSERT_EQ(first.size(), 4u);
+    EXPECT_EQ(first.front().line, 1u);
+    EXPECT_EQ(first.back().line, 4u);
+    EXPECT_TRUE(queue.draining());
+    EXPECT_EQ(queue.take(4).size(), 1u);
+    EXPECT_FALSE(queue.draining());
+    EXPECT_TRUE(queue.push(hits(6, 1))); // the drain ended: the next push asks again
+    queue.clear();
+    EXPECT_FALSE(queue.draining());
+    EXPECT_TRUE(queue.take(4).empty());
 }

@@ -116,10 +116,10 @@ std::size_t lineEnd(std::string_view data, std::size_t at) {
 
 } // namespace
 
-Search::Search(Query query, std::vector<std::string> files, HitsFound onHits, std::size_t mostHits,
+Search::Search(Query query, Sources sources, HitsFound onHits, std::size_t mostHits,
                unsigned threads, std::function<void()> onDone)
-    : query_(std::move(query)), files_(std::move(files)), onHits_(std::move(onHits)),
-      onDone_(std::move(onDone)), mostHits_(mostHits) {
+    : query_(std::move(query)), onHits_(std::move(onHits)), onDone_(std::move(onDone)),
+      mostHits_(mostHits) {
     if (query_.text.empty())
         throw KestrumError(gb("请输入要搜索的文字。"));
     gbPattern_ = query_.text;
@@ -131,6 +131,26 @@ Search::Search(Query query, std::vector<std::string> files, HitsFound onHits, st
         foldBytes(std::string(gbPattern_), gbPattern_);
         foldBytes(std::string(utf8Pattern_), utf8Pattern_);
     }
+    if (threads == 0)
+        threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    running_ = threads;
+    workers_.emplace_back([this, sources = std::move(sources)]() mutable {
+        prepare(std::move(sources));
+        work();
+    });
+    for (unsigned i = 1; i < threads; ++i)
+        workers_.emplace_back([this] {
+            prepared_.wait();
+            work();
+        });
+}
+
+void Search::prepare(Sources sources) {
+    try {
+        files_ = filesToSearch(sources.folders, sources.files);
+    } catch (const std::exception&) {
+        files_ = sources.files; // a folder that fails while listed adds nothing
+    }
     std::string sample(1 << 16, '\0'); // the start of the first file stands for them all
     int first = files_.empty()
                     ? -1
@@ -141,11 +161,7 @@ Search::Search(Query query, std::vector<std::string> files, HitsFound onHits, st
         ::close(first);
     gbRare_ = rarestByte(gbPattern_, sample);
     utf8Rare_ = rarestByte(utf8Pattern_, sample);
-    if (threads == 0)
-        threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-    running_ = threads;
-    for (unsigned i = 0; i < threads; ++i)
-        workers_.emplace_back([this] { work(); });
+    prepared_.count_down();
 }
 
 Search::~Search() {

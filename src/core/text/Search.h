@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <latch>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -31,6 +32,13 @@ struct Hit {
 
 inline constexpr std::size_t kMostHits = 10000;
 
+// What to search: the *.txt files of the folders (listed by the search's
+// first worker, off the caller's thread) and the given files.
+struct Sources {
+    std::vector<std::string> folders;
+    std::vector<std::string> files;
+};
+
 class Search {
   public:
     // Called from the worker threads, one call per file with hits, under
@@ -39,9 +47,13 @@ class Search {
 
     // Starts at once; raises for an empty query. `onDone`, when given, is
     // called once from the last worker to end, also after a cancel.
+    Search(Query query, Sources sources, HitsFound onHits, std::size_t mostHits = kMostHits,
+           unsigned threads = 0, std::function<void()> onDone = {});
     Search(Query query, std::vector<std::string> files, HitsFound onHits,
            std::size_t mostHits = kMostHits, unsigned threads = 0,
-           std::function<void()> onDone = {});
+           std::function<void()> onDone = {})
+        : Search(std::move(query), Sources{{}, std::move(files)}, std::move(onHits), mostHits,
+                 threads, std::move(onDone)) {}
     ~Search(); // cancels and waits
     Search(const Search&) = delete;
     Search& operator=(const Search&) = delete;
@@ -54,6 +66,7 @@ class Search {
     std::size_t filesWithHits() const { return filesWithHits_; }
 
   private:
+    void prepare(Sources sources);
     void work();
     void searchFile(const std::string& path);
     bool takeHits(std::vector<Hit>& found, bool& fileCounted);
@@ -73,6 +86,7 @@ class Search {
     std::atomic<std::size_t> hits_{0};
     std::atomic<std::size_t> filesWithHits_{0};
     std::mutex report_;
+    std::latch prepared_{1}; // the files are listed and the needles' bytes chosen
     std::vector<std::thread> workers_;
 };
 
