@@ -63,6 +63,8 @@ TEST(Reflow, ADoubleByteCharacterIsNeverSplitAndGoesToTheRest) {
     std::string fourByte = "ab\x94\x39\xFC\x36"
                            "cd"; // an emoji in the middle
     EXPECT_EQ(reflow::run(fourByte, 4), "ab\r\n\x94\x39\xFC\x36\r\ncd\r\n");
+    // An odd run of high bytes: its last one pairs with the letter after it.
+    EXPECT_EQ(reflow::run("\xB0\xA1\xB0\x41z", 3), "\xB0\xA1\r\n\xB0\x41z\r\n");
     // A character wider than the line still moves on.
     EXPECT_EQ(reflow::run(gb("一二"), 1), text("一|二|"));
 }

@@ -26,6 +26,35 @@ bool paragraphBreakBefore(std::string_view line) {
     return line.size() >= 2 && byte(0) == 0xA1 && byte(1) == 0xA1;
 }
 
+// How many of the bytes at the start of `part` (which starts a character)
+// make whole characters within `limit` bytes. From a character start, a run
+// of bytes 0x81..0xFE is made of pairs (a four-byte character needs a digit
+// second), so such runs are crossed two bytes at a time without decoding.
+std::size_t charactersWithin(std::string_view part, std::size_t limit) {
+    auto high = [&](std::size_t i) {
+        auto b = static_cast<unsigned char>(part[i]);
+        return b >= 0x81 && b <= 0xFE;
+    };
+    std::size_t at = 0;
+    while (at < part.size()) {
+        std::size_t run = at;
+        while (run < part.size() && high(run))
+            ++run;
+        std::size_t pairsEnd = at + ((run - at) & ~std::size_t{1});
+        if (pairsEnd > at) {
+            if (pairsEnd > limit)
+                return at + ((limit - at) & ~std::size_t{1});
+            at = pairsEnd;
+            continue;
+        }
+        std::size_t length = gb18030::characterLength(part, at);
+        if (at + length > limit)
+            return at;
+        at += length;
+    }
+    return at;
+}
+
 // The line being cut: the carried rest followed by the continuation lines
 // joined to it, kept as views into the text so that a long line is never
 // copied at every pass.
@@ -52,13 +81,9 @@ class CarriedLine {
                 parts_.pop_front();
                 continue;
             }
-            std::size_t fits = 0;
-            while (fits < part.size()) {
-                std::size_t length = gb18030::characterLength(part, fits);
-                if (taken + fits + length > width && !(taken == 0 && fits == 0))
-                    break;
-                fits += length;
-            }
+            std::size_t fits = charactersWithin(part, width - taken);
+            if (fits == 0 && taken == 0)
+                fits = gb18030::characterLength(part, 0);
             to.append(part.substr(0, fits));
             size_ -= fits;
             part.remove_prefix(fits);
