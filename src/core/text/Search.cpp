@@ -114,6 +114,35 @@ std::size_t lineEnd(std::string_view data, std::size_t at) {
     return end == std::string_view::npos ? data.size() : end;
 }
 
+std::vector<std::string> distinctFolders(const std::vector<std::string>& folders) {
+    std::vector<std::string> distinct;
+    std::set<std::string> seen;
+    for (const auto& folder : folders)
+        if (std::string slashed = withSlash(folder); seen.insert(slashed).second)
+            distinct.push_back(slashed);
+    return distinct;
+}
+
+std::vector<std::string> folderFiles(const std::string& folder) {
+    std::vector<std::string> all;
+    try {
+        if (auto names = listTextFiles(folder))
+            for (const auto& name : *names)
+                all.push_back(folder + name);
+    } catch (const std::exception&) {
+        // a folder that fails while it is listed adds nothing
+    }
+    return all;
+}
+
+std::vector<std::string> existingFiles(const std::vector<std::string>& files) {
+    std::vector<std::string> all;
+    for (const auto& file : files)
+        if (files::exists(file))
+            all.push_back(file);
+    return all;
+}
+
 } // namespace
 
 Search::Search(Query query, Sources sources, HitsFound onHits, std::size_t mostHits,
@@ -131,37 +160,25 @@ Search::Search(Query query, Sources sources, HitsFound onHits, std::size_t mostH
         foldBytes(std::string(gbPattern_), gbPattern_);
         foldBytes(std::string(utf8Pattern_), utf8Pattern_);
     }
+    files_ = existingFiles(sources.files);
+    folders_ = distinctFolders(sources.folders);
     if (threads == 0)
         threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
     running_ = threads;
-    workers_.emplace_back([this, sources = std::move(sources)]() mutable {
-        prepare(std::move(sources));
-        work();
-    });
-    for (unsigned i = 1; i < threads; ++i)
-        workers_.emplace_back([this] {
-            prepared_.wait();
-            work();
-        });
+    for (unsigned i = 0; i < threads; ++i)
+        workers_.emplace_back([this] { work(); });
 }
 
-void Search::prepare(Sources sources) {
-    try {
-        files_ = filesToSearch(sources.folders, sources.files);
-    } catch (const std::exception&) {
-        files_ = sources.files; // a folder that fails while listed adds nothing
-    }
-    std::string sample(1 << 16, '\0'); // the start of the first file stands for them all
-    int first = files_.empty()
-                    ? -1
-                    : ::open(files::nativePath(files_.front()).c_str(), O_RDONLY | O_CLOEXEC);
+// The start of the first file searched stands for them all.
+void Search::chooseRareBytes(const std::string& firstFile) {
+    std::string sample(1 << 16, '\0');
+    int first = ::open(files::nativePath(firstFile).c_str(), O_RDONLY | O_CLOEXEC);
     ssize_t got = first < 0 ? 0 : ::read(first, sample.data(), sample.size());
     sample.resize(static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
     if (first >= 0)
         ::close(first);
     gbRare_ = rarestByte(gbPattern_, sample);
     utf8Rare_ = rarestByte(utf8Pattern_, sample);
-    prepared_.count_down();
 }
 
 Search::~Search() {
@@ -175,9 +192,35 @@ void Search::wait() {
             worker.join();
 }
 
+// Files are searched as soon as they are listed: a worker takes the next
+// file, else lists the next folder, else waits for the folders being listed.
 void Search::work() {
-    for (std::size_t i; !cancelled_ && (i = next_++) < files_.size();)
-        searchFile(files_[i]);
+    std::unique_lock<std::mutex> lock(queue_);
+    while (!cancelled_) {
+        if (nextFile_ < files_.size()) {
+            std::string file = files_[nextFile_++];
+            lock.unlock();
+            std::call_once(rareChosen_, [&] { chooseRareBytes(file); });
+            searchFile(file);
+            lock.lock();
+        } else if (nextFolder_ < folders_.size()) {
+            std::string folder = folders_[nextFolder_++];
+            ++listing_;
+            lock.unlock();
+            std::vector<std::string> found = folderFiles(folder);
+            lock.lock();
+            files_.insert(files_.end(), std::make_move_iterator(found.begin()),
+                          std::make_move_iterator(found.end()));
+            --listing_;
+            listed_.notify_all();
+        } else if (listing_ > 0) {
+            listed_.wait(lock);
+        } else {
+            break;
+        }
+    }
+    lock.unlock();
+    listed_.notify_all(); // a cancel wakes the waiting workers too
     if (--running_ == 0 && onDone_)
         onDone_();
 }
@@ -341,18 +384,12 @@ void Search::searchFile(const std::string& path) {
 std::vector<std::string> filesToSearch(const std::vector<std::string>& folders,
                                        const std::vector<std::string>& files) {
     std::vector<std::string> all;
-    std::set<std::string> seen;
-    for (const auto& folder : folders) {
-        std::string slashed = withSlash(folder);
-        if (!seen.insert(slashed).second)
-            continue;
-        if (auto names = listTextFiles(slashed))
-            for (const auto& name : *names)
-                all.push_back(slashed + name);
+    for (const auto& folder : distinctFolders(folders)) {
+        auto found = folderFiles(folder);
+        all.insert(all.end(), found.begin(), found.end());
     }
-    for (const auto& file : files)
-        if (files::exists(file))
-            all.push_back(file);
+    auto given = existingFiles(files);
+    all.insert(all.end(), given.begin(), given.end());
     return all;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
 #include <functional>
-#include <latch>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -32,8 +32,8 @@ struct Hit {
 
 inline constexpr std::size_t kMostHits = 10000;
 
-// What to search: the *.txt files of the folders (listed by the search's
-// first worker, off the caller's thread) and the given files.
+// What to search: the *.txt files of the folders (listed by the workers
+// while they search, off the caller's thread) and the given files.
 struct Sources {
     std::vector<std::string> folders;
     std::vector<std::string> files;
@@ -66,8 +66,8 @@ class Search {
     std::size_t filesWithHits() const { return filesWithHits_; }
 
   private:
-    void prepare(Sources sources);
     void work();
+    void chooseRareBytes(const std::string& firstFile);
     void searchFile(const std::string& path);
     bool takeHits(std::vector<Hit>& found, bool& fileCounted);
 
@@ -75,18 +75,22 @@ class Search {
     std::string gbPattern_, utf8Pattern_;   // the needles; folded when the case does not count
     std::string gbFolded_;                  // the query folded by characters, to check a hit
     std::size_t gbRare_ = 0, utf8Rare_ = 0; // the needles' bytes to scan for
-    std::vector<std::string> files_;
+    // The work queue, under `queue_`: files found so far, and folders not
+    // yet listed; a worker with neither waits while another one lists.
+    std::mutex queue_;
+    std::condition_variable listed_;
+    std::vector<std::string> files_, folders_;
+    std::size_t nextFile_ = 0, nextFolder_ = 0, listing_ = 0;
+    std::once_flag rareChosen_;
     HitsFound onHits_;
     std::function<void()> onDone_;
     std::atomic<unsigned> running_{0};
     std::size_t mostHits_;
-    std::atomic<std::size_t> next_{0};
     std::atomic<bool> cancelled_{false};
     std::atomic<bool> truncated_{false};
     std::atomic<std::size_t> hits_{0};
     std::atomic<std::size_t> filesWithHits_{0};
     std::mutex report_;
-    std::latch prepared_{1}; // the files are listed and the needles' bytes chosen
     std::vector<std::thread> workers_;
 };
 
