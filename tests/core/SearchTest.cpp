@@ -153,3 +153,19 @@ TEST(HitQueue, OneDrainIsAskedForAndPortionsComeInOrder) {
     EXPECT_FALSE(queue.draining());
     EXPECT_TRUE(queue.take(4).empty());
 }
+
+// The scan looks at eight places at a time: a hit at any place in a line,
+// up to the very end of the file, and needles of one byte are all found.
+TEST(Search, AHitIsFoundAtEveryPlaceUpToTheEnd) {
+    TempDir dir;
+    std::string lines;
+    for (std::size_t at = 0; at < 20; ++at)
+        lines += std::string(at, 'x') + "key" + std::string(19 - at, 'y') + "\r\n";
+    writeBytes(dir.file("places.txt"), lines + "xykey"); // the last hit ends the file
+    auto found = find("key", {dir.file("places.txt")});
+    ASSERT_EQ(found.hits.size(), 21u);
+    for (std::size_t i = 0; i < 21; ++i)
+        EXPECT_EQ(found.hits[i].line, i + 1);
+    EXPECT_EQ(find("k", {dir.file("places.txt")}).hits.size(), 21u);
+    EXPECT_EQ(find("keyx", {dir.file("places.txt")}).hits.size(), 0u);
+}

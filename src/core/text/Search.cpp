@@ -9,6 +9,7 @@
 #include "text/ViewedText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -66,40 +67,61 @@ std::size_t breaksIn(std::string_view data, std::size_t from, std::size_t to) {
     return n;
 }
 
-// The needle's byte that is rarest in `sample`: scanning for it with memchr
-// and checking the needle around each one is much faster than a general
-// substring search, since most blocks hold that byte seldom.
-std::size_t rarestByte(std::string_view needle, std::string_view sample) {
+// The needle's two bytes (at two positions, unless it has one byte) that
+// are rarest in `sample`: a place where both stand is seldom anything but
+// the needle, so scanning for the pair leaves little to check.
+RarePair rarestPair(std::string_view needle, std::string_view sample) {
     std::size_t counts[256] = {};
     for (unsigned char c : sample)
         ++counts[c];
-    std::size_t rarest = 0;
+    auto count = [&](std::size_t i) { return counts[static_cast<unsigned char>(needle[i])]; };
+    RarePair pair;
     for (std::size_t i = 1; i < needle.size(); ++i)
-        if (counts[static_cast<unsigned char>(needle[i])] <
-            counts[static_cast<unsigned char>(needle[rarest])])
-            rarest = i;
-    return rarest;
+        if (count(i) < count(pair.first))
+            pair.first = i;
+    pair.second = pair.first;
+    for (std::size_t i = 0; i < needle.size(); ++i)
+        if (i != pair.first && (pair.second == pair.first || count(i) < count(pair.second)))
+            pair.second = i;
+    return pair;
 }
 
+std::uint64_t loadWord(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// Eight places at a time: a word holds a zero byte exactly where both of the
+// pair's bytes stand; the zero-byte test never misses one, and each of the
+// eight places is then checked byte by byte, so byte order does not matter.
 const char* findNeedle(std::string_view hay, std::size_t from, std::string_view needle,
-                       std::size_t rare) {
+                       RarePair pair) {
     if (hay.size() < needle.size() || from > hay.size() - needle.size())
         return nullptr;
-    const char* p = hay.data() + from + rare;
-    const char* end = hay.data() + hay.size() - needle.size() + rare + 1;
-    while (p < end) {
-        p = static_cast<const char*>(
-            std::memchr(p, needle[rare], static_cast<std::size_t>(end - p)));
-        if (!p)
-            return nullptr;
-        // The needle's two ends first: most candidates fail there, for less
-        // than the cost of a call.
-        const char* start = p - rare;
-        if (start[0] == needle.front() && start[needle.size() - 1] == needle.back() &&
-            std::memcmp(start, needle.data(), needle.size()) == 0)
-            return start;
-        ++p;
+    constexpr std::uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+    const char first = needle[pair.first], second = needle[pair.second];
+    const std::uint64_t firstWord = kOnes * static_cast<unsigned char>(first);
+    const std::uint64_t secondWord = kOnes * static_cast<unsigned char>(second);
+    const std::size_t last = hay.size() - needle.size(); // the last place a hit can start
+    const char* data = hay.data();
+    auto isHit = [&](std::size_t at) {
+        return data[at + pair.first] == first && data[at + pair.second] == second &&
+               std::memcmp(data + at, needle.data(), needle.size()) == 0;
+    };
+    std::size_t at = from;
+    for (; at + 8 <= last + 1; at += 8) {
+        std::uint64_t both = (loadWord(data + at + pair.first) ^ firstWord) |
+                             (loadWord(data + at + pair.second) ^ secondWord);
+        if (((both - kOnes) & ~both & kHighs) == 0)
+            continue;
+        for (std::size_t k = 0; k < 8; ++k)
+            if (isHit(at + k))
+                return data + at + k;
     }
+    for (; at <= last; ++at)
+        if (isHit(at))
+            return data + at;
     return nullptr;
 }
 
@@ -177,8 +199,8 @@ void Search::chooseRareBytes(const std::string& firstFile) {
     sample.resize(static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
     if (first >= 0)
         ::close(first);
-    gbRare_ = rarestByte(gbPattern_, sample);
-    utf8Rare_ = rarestByte(utf8Pattern_, sample);
+    gbRare_ = rarestPair(gbPattern_, sample);
+    utf8Rare_ = rarestPair(utf8Pattern_, sample);
 }
 
 Search::~Search() {
@@ -339,7 +361,7 @@ void Search::searchFile(const std::string& path) {
             if ((pattern == &utf8Pattern_ && (same || encoding == Encoding::Gb)) ||
                 (pattern == &gbPattern_ && !same && encoding != Encoding::Gb))
                 continue;
-            std::size_t rare = pattern == &gbPattern_ ? gbRare_ : utf8Rare_;
+            RarePair rare = pattern == &gbPattern_ ? gbRare_ : utf8Rare_;
             for (std::size_t at = 0;; ++at) {
                 const char* hit = findNeedle(haystack, at, *pattern, rare);
                 if (!hit)

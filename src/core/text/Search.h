@@ -32,6 +32,11 @@ struct Hit {
 
 inline constexpr std::size_t kMostHits = 10000;
 
+// Two places in a needle whose bytes are scanned for together.
+struct RarePair {
+    std::size_t first = 0, second = 0;
+};
+
 // What to search: the *.txt files of the folders (listed by the workers
 // while they search, off the caller's thread) and the given files.
 struct Sources {
@@ -72,9 +77,9 @@ class Search {
     bool takeHits(std::vector<Hit>& found, bool& fileCounted);
 
     Query query_;
-    std::string gbPattern_, utf8Pattern_;   // the needles; folded when the case does not count
-    std::string gbFolded_;                  // the query folded by characters, to check a hit
-    std::size_t gbRare_ = 0, utf8Rare_ = 0; // the needles' bytes to scan for
+    std::string gbPattern_, utf8Pattern_; // the needles; folded when the case does not count
+    std::string gbFolded_;                // the query folded by characters, to check a hit
+    RarePair gbRare_, utf8Rare_;          // the needles' bytes to scan for
     // The work queue, under `queue_`: files found so far, and folders not
     // yet listed; a worker with neither waits while another one lists.
     std::mutex queue_;
