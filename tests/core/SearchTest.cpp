@@ -154,7 +154,7 @@ TEST(HitQueue, OneDrainIsAskedForAndPortionsComeInOrder) {
     EXPECT_TRUE(queue.take(4).empty());
 }
 
-// The scan looks at eight places at a time: a hit at any place in a line,
+// The scan looks at many places at a time: a hit at any place in a line,
 // up to the very end of the file, and needles of one byte are all found.
 TEST(Search, AHitIsFoundAtEveryPlaceUpToTheEnd) {
     TempDir dir;

@@ -2,6 +2,7 @@
 
 #include "text/Gb18030Iconv.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -232,7 +233,19 @@ std::string fromUtf16(std::u16string_view text) {
     return out;
 }
 
+namespace {
+
+// Plain ASCII is the same bytes in both encodings; file names mostly are.
+bool plainAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+} // namespace
+
 std::string toUtf8(std::string_view bytes) {
+    if (plainAscii(bytes))
+        return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
     forEachCharacter(
@@ -242,6 +255,8 @@ std::string toUtf8(std::string_view bytes) {
 }
 
 std::string fromUtf8(std::string_view text) {
+    if (plainAscii(text))
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
