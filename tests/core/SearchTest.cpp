@@ -17,11 +17,11 @@ struct Found {
     bool truncated = false;
 };
 
-Found find(const std::string& query, const std::vector<std::string>& files, bool exactCase = false,
+Found find(const std::string& query, search::Sources sources, bool exactCase = false,
            std::size_t mostHits = search::kMostHits) {
     Found found;
     search::Search run(
-        {query, exactCase}, files,
+        {query, exactCase}, std::move(sources),
         [&](std::vector<search::Hit>&& hits) {
             for (auto& hit : hits)
                 found.hits.push_back(std::move(hit));
@@ -36,13 +36,18 @@ Found find(const std::string& query, const std::vector<std::string>& files, bool
     return found;
 }
 
+Found find(const std::string& query, const std::vector<std::string>& files, bool exactCase = false,
+           std::size_t mostHits = search::kMostHits) {
+    return find(query, search::Sources{{}, files}, exactCase, mostHits);
+}
+
 } // namespace
 
 TEST(Search, OneQueryFindsProgramTextAndUtf8Files) {
     TempDir dir;
     writeBytes(dir.file("gb.txt"), gb("第一行\r\n这里有收集的文字\r\n"));
     writeBytes(dir.file("utf8.txt"), "收集\n别的\n又收集了\n");
-    auto found = find(gb("收集"), search::filesToSearch({dir.path()}, {}));
+    auto found = find(gb("收集"), search::Sources{{dir.path()}, {}});
     ASSERT_EQ(found.hits.size(), 3u);
     EXPECT_EQ(found.files, 2u);
     EXPECT_EQ(found.hits[0].file, dir.file("gb.txt"));

@@ -233,18 +233,9 @@ std::string fromUtf16(std::u16string_view text) {
     return out;
 }
 
-namespace {
-
-// Plain ASCII is the same bytes in both encodings; file names mostly are.
-bool plainAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-} // namespace
-
+// File names and much else are plain ASCII: no conversion is needed.
 std::string toUtf8(std::string_view bytes) {
-    if (plainAscii(bytes))
+    if (isPlainAscii(bytes))
         return std::string(bytes);
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
@@ -255,7 +246,7 @@ std::string toUtf8(std::string_view bytes) {
 }
 
 std::string fromUtf8(std::string_view text) {
-    if (plainAscii(text))
+    if (isPlainAscii(text))
         return std::string(text);
     std::string out;
     out.reserve(text.size());

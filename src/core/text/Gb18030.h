@@ -26,6 +26,14 @@ inline std::size_t characterLength(std::string_view s, std::size_t at) {
     return 1;
 }
 
+// Plain ASCII: the same bytes in GB18030 and in UTF-8.
+inline bool isPlainAscii(std::string_view bytes) {
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 // True when the bytes at `at` decode to a character (as opposed to a byte
 // that can only be carried escaped).
 bool isCharacterAt(std::string_view bytes, std::size_t at);

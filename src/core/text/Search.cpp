@@ -354,9 +354,7 @@ void Search::searchFile(const std::string& path) {
             foldBytes(chunk, folded);
             haystack = folded;
         }
-        if (encoding == Encoding::Ascii && std::any_of(chunk.begin(), chunk.end(), [](char c) {
-                return static_cast<unsigned char>(c) >= 0x80;
-            }))
+        if (encoding == Encoding::Ascii && !gb18030::isPlainAscii(chunk))
             encoding = isUtf8(chunk) ? Encoding::Utf8 : Encoding::Gb;
         // Candidates, in order: the file's encoding picks the one needle.
         std::vector<std::size_t> starts;
@@ -405,18 +403,6 @@ void Search::searchFile(const std::string& path) {
     }
     ::close(fd);
     takeHits(found, counted);
-}
-
-std::vector<std::string> filesToSearch(const std::vector<std::string>& folders,
-                                       const std::vector<std::string>& files) {
-    std::vector<std::string> all;
-    for (const auto& folder : distinctFolders(folders)) {
-        auto found = folderFiles(folder);
-        all.insert(all.end(), found.begin(), found.end());
-    }
-    auto given = existingFiles(files);
-    all.insert(all.end(), given.begin(), given.end());
-    return all;
 }
 
 } // namespace kestrum::search

@@ -37,8 +37,9 @@ struct RarePair {
     std::size_t first = 0, second = 0;
 };
 
-// What to search: the *.txt files of the folders (listed by the workers
-// while they search, off the caller's thread) and the given files.
+// What to search: the *.txt files of the folders, as the file list shows
+// them and each folder once (listed by the workers while they search, off
+// the caller's thread), and the given files that exist.
 struct Sources {
     std::vector<std::string> folders;
     std::vector<std::string> files;
@@ -98,10 +99,5 @@ class Search {
     std::mutex report_;
     std::vector<std::thread> workers_;
 };
-
-// The *.txt files of each folder (as the file list shows them), each
-// folder once, then the given files.
-std::vector<std::string> filesToSearch(const std::vector<std::string>& folders,
-                                       const std::vector<std::string>& files);
 
 } // namespace kestrum::search

@@ -1,5 +1,6 @@
 #include "text/ViewedText.h"
 
+#include "text/Gb18030.h"
 #include "text/RtfReader.h"
 
 #include <algorithm>
@@ -45,9 +46,7 @@ bool isUtf8(std::string_view bytes) {
 TextKind kindOfText(std::string_view bytes) {
     if (rtf::looksLikeRtf(bytes))
         return TextKind::Rtf;
-    bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    return !ascii && isUtf8(bytes) ? TextKind::Utf8 : TextKind::ProgramText;
+    return !gb18030::isPlainAscii(bytes) && isUtf8(bytes) ? TextKind::Utf8 : TextKind::ProgramText;
 }
 
 } // namespace kestrum
