@@ -2,12 +2,9 @@
 // 10 MB working file, with the text unchanged and with one character
 // changed, and the reflow and a conversion of 10 MB through the window.
 // Runs offscreen; prints the median of runs.
-#include "Desktop.h"
+#include "BenchWindows.h"
 #include "MedianTime.h"
-#include "save1.h"
-#include "save2.h"
 #include "store/FileStore.h"
-#include "store/ProgramState.h"
 #include "text/Gb18030.h"
 
 #include <QAction>
@@ -38,21 +35,14 @@ std::string tenMegabytes() {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    auto root = std::filesystem::temp_directory_path() / "kestrum-editor-bench";
-    std::filesystem::remove_all(root);
-    for (const char* sub : {"program", "tmp", "docs", "notes"})
-        std::filesystem::create_directories(root / sub);
-    std::string base = kestrum::gb(root.string()) + "/";
-    QtDesktop desktop;
-    kestrum::ProgramState state;
-    state.folders = {base + "program/", base + "tmp/", base + "docs/"};
+    BenchWindows windows("kestrum-editor-bench");
+    std::filesystem::create_directories(windows.root / "notes");
+    kestrum::ProgramState& state = windows.state;
     kestrum::files::replace(state.folders.settingsFile(),
-                            kestrum::gb("[类别]\r\nnotes=") + base + "notes\r\n");
+                            kestrum::gb("[类别]\r\nnotes=") + windows.base + "notes\r\n");
     kestrum::files::replace(state.folders.categoryWorkingFile("notes"), tenMegabytes());
-    TForm1 drop(state, desktop);
-    drop.FormCreate();
-    drop.startUp();
-    TForm2& editor = drop.editor();
+    TForm2& editor = windows.start();
+    TForm1& drop = *windows.drop;
     drop.mshowClick();
     QPlainTextEdit* edit = editor.RichEdit2;
 
@@ -73,7 +63,6 @@ int main(int argc, char** argv) {
         3, [&] { editor.mfile->trigger(); }, fresh);
     double convert = medianMs(
         3, [&] { editor.GBBIG5->trigger(); }, fresh);
-    std::filesystem::remove_all(root);
     std::printf("key release, unchanged 10 MB:  %8.4f ms (target 1)\n", unchanged);
     std::printf("key release, one change:       %8.1f ms (target 60)\n", changed);
     std::printf("reflow 10 MB in the window:    %8.1f ms (target 1500)\n", reflow);

@@ -2,12 +2,9 @@
 // the last key stroke, how long the whole search takes, and the longest
 // stall of the event loop while it runs. Runs offscreen.
 // Usage: search_window_bench CORPUS_FOLDER WORD   (folders below it are the categories)
-#include "Desktop.h"
+#include "BenchWindows.h"
 #include "ProgramText.h"
-#include "save1.h"
-#include "save2.h"
 #include "store/CategoryTable.h"
-#include "store/ProgramState.h"
 #include "text/Gb18030.h"
 
 #include <QApplication>
@@ -25,23 +22,14 @@ int main(int argc, char** argv) {
         return 2;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    auto root = std::filesystem::temp_directory_path() / "kestrum-search-window-bench";
-    std::filesystem::remove_all(root);
-    for (const char* sub : {"program", "tmp", "docs"})
-        std::filesystem::create_directories(root / sub);
-    std::string base = kestrum::gb(root.string()) + "/";
-    QtDesktop desktop;
-    kestrum::ProgramState state;
-    state.folders = {base + "program/", base + "tmp/", base + "docs/"};
+    BenchWindows windows("kestrum-search-window-bench");
+    kestrum::ProgramState& state = windows.state;
     state.openSettings();
     for (const auto& entry :
          QDir(QString::fromLocal8Bit(argv[1])).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
         kestrum::categories::write(state.settings, fromQt(entry),
                                    kestrum::gb(argv[1]) + "/" + fromQt(entry));
-    TForm1 drop(state, desktop);
-    drop.FormCreate();
-    drop.startUp();
-    TForm2& editor = drop.editor();
+    TForm2& editor = windows.start();
 
     qint64 longestStall = 0, firstHit = -1;
     QElapsedTimer clock, sinceTick;
@@ -65,6 +53,5 @@ int main(int argc, char** argv) {
                 argv[2], static_cast<long long>(firstHit), static_cast<long long>(clock.elapsed()),
                 editor.messagePanel->text().toUtf8().constData(),
                 static_cast<long long>(longestStall));
-    std::filesystem::remove_all(root);
     return 0;
 }
