@@ -13,11 +13,12 @@ using namespace kestrum;
 namespace fs = std::filesystem;
 
 namespace {
-void skinAt(const std::string& folder, const char* off = "1.bmp", bool withOn = true) {
+void skinAt(const std::string& folder, const char* off = "1.bmp", bool withOn = true,
+            const char* on = "2.bmp") {
     fs::create_directories(files::nativePath(folder));
     files::replace(folder + "/" + off, "BM");
     if (withOn)
-        files::replace(folder + "/2.bmp", "BM");
+        files::replace(folder + "/" + on, "BM");
 }
 bool has(const std::vector<std::string>& list, const std::string& item) {
     return std::find(list.begin(), list.end(), item) != list.end();
@@ -61,14 +62,20 @@ TEST(Skins, SkinsAreEnteredByNameAndTheLaterOfTwoNamesakesWins) {
     skinAt(dir.path() + "share/skins/same");
     skinAt(dir.path() + "share/skins/only-off", "1.bmp", false);
     skinAt(dir.path() + "program/bad\nname");
+    skinAt(dir.path() + "share/skins/shouting", "1.BMP", true, "2.Bmp");
     IniFile skinFile(folders.skinFile());
     auto skins = searchSkins(folders, skinFile);
-    ASSERT_EQ(skins.size(), 4u);
+    ASSERT_EQ(skins.size(), 5u);
     EXPECT_EQ(skins[0].rfind(dir.path() + "program/", 0), 0u); // the program folder first
     auto later = skinFiles(skinFile, "same", "/nowhere/");
     ASSERT_TRUE(later);
     EXPECT_EQ(later->on, dir.path() + "share/skins/same/2.bmp");
+    // Offered whatever the case of its names, and applied under the names it has.
+    auto shouting = skinFiles(skinFile, "shouting", "/nowhere/");
+    ASSERT_TRUE(shouting);
+    EXPECT_EQ(shouting->off, dir.path() + "share/skins/shouting/1.BMP");
+    EXPECT_EQ(shouting->on, dir.path() + "share/skins/shouting/2.Bmp");
     EXPECT_FALSE(skinFiles(skinFile, "only-off", "/nowhere/")); // no 2.bmp: nothing to apply
     EXPECT_FALSE(skinFiles(skinFile, "unknown", "/nowhere/"));
-    EXPECT_EQ(skinFile.listKeys(gb("程序皮肤设置")).size(), 2u); // not the one with a line break
+    EXPECT_EQ(skinFile.listKeys(gb("程序皮肤设置")).size(), 3u); // not the one with a line break
 }

@@ -45,6 +45,26 @@ struct Search {
     }
 };
 
+// The name `fileName` has in `folder`, compared without regard to ASCII
+// case as the search compares it; nothing when no regular file has it.
+std::optional<std::string> entryIgnoringCase(const std::string& folder, std::string_view fileName) {
+    DIR* entries = ::opendir(files::nativePath(folder).c_str());
+    if (!entries)
+        return std::nullopt;
+    std::optional<std::string> found;
+    while (dirent* entry = ::readdir(entries)) {
+        std::string name = files::programPath(entry->d_name);
+        struct stat info {};
+        if (equalIgnoringAsciiCase(name, fileName) &&
+            ::stat(files::nativePath(folder + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            found = std::move(name);
+            break;
+        }
+    }
+    ::closedir(entries);
+    return found;
+}
+
 std::string withoutSlash(std::string folder) {
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
@@ -90,10 +110,13 @@ std::vector<std::string> searchSkins(const Folders& folders, IniFile& skinFile) 
 std::optional<SkinFiles> skinFiles(const IniFile& skinFile, std::string_view name,
                                    std::string_view fallbackFolder) {
     std::string folder = skinFile.readString(settingKeys().skinSection, name, fallbackFolder);
-    SkinFiles pictures{folder + "1.bmp", folder + "2.bmp"};
-    if (!files::exists(pictures.off) || !files::exists(pictures.on))
+    // The search offers a skin whatever the case of its names ("1.BMP"), so
+    // the pictures are opened under the names they really have.
+    auto off = entryIgnoringCase(folder, "1.bmp");
+    auto on = entryIgnoringCase(folder, "2.bmp");
+    if (!off || !on)
         return std::nullopt;
-    return pictures;
+    return SkinFiles{folder + *off, folder + *on};
 }
 
 } // namespace kestrum
