@@ -26,7 +26,9 @@ struct Sandbox {
 class NullPresenter : public CapturePresenter {
     void showStatus(const std::string&) override {}
     void showSavedHint(const std::string&) override {}
-    void showEditorText(const std::string& t) override { benchmark::DoNotOptimize(t.data()); }
+    void showWorkingFile(const std::string&, const std::string& t) override {
+        benchmark::DoNotOptimize(t.data());
+    }
     void selectCategory(int) override {}
     void playCaptureSound() override {}
     void refreshFileList() override {}

@@ -11,8 +11,8 @@ void CaptureView::showStatus(const std::string& text) {
 void CaptureView::showSavedHint(const std::string& text) {
     dropWindow_.setSavedHint(toQt(text));
 }
-void CaptureView::showEditorText(const std::string& text) {
-    editor_.setEditorText(text);
+void CaptureView::showWorkingFile(const std::string& category, const std::string& text) {
+    editor_.showWorkingFile(category, text);
 }
 void CaptureView::selectCategory(int index) {
     editor_.selectCategory(index);

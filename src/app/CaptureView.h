@@ -15,7 +15,7 @@ class CaptureView : public kestrum::CapturePresenter {
 
     void showStatus(const std::string& text) override;
     void showSavedHint(const std::string& text) override;
-    void showEditorText(const std::string& text) override;
+    void showWorkingFile(const std::string& category, const std::string& text) override;
     void selectCategory(int index) override;
     void playCaptureSound() override;
     void refreshFileList() override;

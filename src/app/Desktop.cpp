@@ -4,6 +4,7 @@
 #include "CaptureSound.h"
 #include "ProgramText.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -38,6 +39,25 @@ bool QtDesktop::askOkCancel(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
                     QApplication::activeWindow());
     return box.exec() == QMessageBox::Ok;
+}
+
+Desktop::UnsavedAnswer QtDesktop::askAboutUnsaved(const QString& text) {
+    QMessageBox box(QMessageBox::Question, apptexts::applicationTitle(), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    QApplication::activeWindow());
+    box.button(QMessageBox::Save)->setText(QStringLiteral("保存到类别目录"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存，退出"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("返回"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return UnsavedAnswer::Save;
+    case QMessageBox::Discard:
+        return UnsavedAnswer::Discard;
+    default:
+        return UnsavedAnswer::Stay;
+    }
 }
 
 QString QtDesktop::chooseFolder(const QString& title) {

@@ -21,6 +21,9 @@ class Desktop {
     virtual void playCaptureSound() = 0;
     // True for OK, false for Cancel.
     virtual bool askOkCancel(const QString& title, const QString& text) = 0;
+    enum class UnsavedAnswer { Save, Discard, Stay };
+    // The exit's question about text that would be lost; closing it is Stay.
+    virtual UnsavedAnswer askAboutUnsaved(const QString& text) = 0;
     // A folder the user picks; empty when cancelled.
     virtual QString chooseFolder(const QString& title) = 0;
     // Files to read, in the order the dialog gives them; empty when cancelled.
@@ -45,6 +48,7 @@ class QtDesktop : public Desktop {
     bool openUrl(const QUrl& url) override;
     void playCaptureSound() override;
     bool askOkCancel(const QString& title, const QString& text) override;
+    UnsavedAnswer askAboutUnsaved(const QString& text) override;
     QString chooseFolder(const QString& title) override;
     QStringList chooseFilesToOpen(const QString& folder, const QString& filter) override;
     QString chooseFileToSave(const QString& start, const QString& filter,

@@ -1,8 +1,9 @@
 #include "FileListBox.h"
 
+#include "ListSelection.h"
 #include "ProgramText.h"
-#include "store/FolderListing.h"
 #include "store/Folders.h"
+#include "text/FolderListing.h"
 
 bool FileListBox::setFolder(const std::string& given) {
     std::string folder = kestrum::withSlash(given);
@@ -20,7 +21,7 @@ void FileListBox::refresh() {
 }
 
 std::string FileListBox::selectedPath() const {
-    QListWidgetItem* selected = currentItem();
+    QListWidgetItem* selected = highlightedItem(this);
     return selected ? folder_ + fromQt(selected->text()) : std::string();
 }
 

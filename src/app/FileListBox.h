@@ -16,7 +16,8 @@ class FileListBox : public QListWidget {
     bool setFolder(const std::string& folder);
     // Reads the current folder again.
     void refresh();
-    // The selected file's full path; empty when none is selected.
+    // The highlighted file's full path; empty when none is. A list read
+    // again has none until the user picks one.
     std::string selectedPath() const;
 
   private:

@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
     guarded(desktop, [&] { dropWindow.FormCreate(); });
     dropWindow.startUp();
     QObject::connect(&dropWindow, &TForm1::exitFinished, &app, &QApplication::quit);
+    QObject::connect(&dropWindow, &TForm1::closedWithoutExit, &app, &QApplication::quit);
     QObject::connect(&instance, &SingleInstance::anotherStartAsked, &dropWindow, [&] {
         TForm2& editor = dropWindow.editor(); // built first: that sets whether it is closed
         if (state.editorClosed)

@@ -132,6 +132,9 @@ void TForm1::FormCreate() {
     state_.openSettings();
     createWorkingFolder(state_.folders);
     removeStaleSiblings(state_.folders, state_.settings);
+    auto listed = categories::names(state_.settings);
+    listed.push_back(settingKeys().pseudoCategory);
+    markLeftoverWorkingFiles(state_, listed);
 }
 
 void TForm1::startUp() {
@@ -224,10 +227,20 @@ void TForm1::showConnectionStatus() {
         editor_->setWindowTitle(editor_->windowTitle() + toQt(*appended));
 }
 
+// What can stop the exit comes before anything is removed: the question
+// about unsaved text, then the settings write. A failure there leaves the
+// program as it was; past it, only deletions and closing remain.
 void TForm1::mexitClick() {
     guarded(desktop_, [this] {
         TForm2& editorWindow = editor();
-        removeRunFiles(state_.folders, editorWindow.categoryNames());
+        if (!settleUnsavedTexts(editorWindow))
+            return;
+        storeEditorPlace(editorWindow);
+        try {
+            removeRunFiles(state_.folders, editorWindow.categoryNames());
+        } catch (const std::exception& failure) {
+            showFailure(desktop_, failure); // what stays is only swept files: the exit goes on
+        }
         setWindowFlag(Qt::WindowStaysOnTopHint, false);
         show(); // a change of flags hides the window
         try {
@@ -235,20 +248,59 @@ void TForm1::mexitClick() {
         } catch (const std::exception& failure) {
             showFailure(desktop_, failure); // the exit goes on
         }
-        const auto& keys = settingKeys();
-        // The client area, as the editor restores it: exact whatever the
-        // window manager's frame and whenever it becomes known.
-        QRect place = editorWindow.geometry();
-        writeSetting(state_.settings, keys.editorWidth, place.width());
-        writeSetting(state_.settings, keys.editorHeight, place.height());
-        writeSetting(state_.settings, keys.editorTop, place.y());
-        writeSetting(state_.settings, keys.editorLeft, place.x());
         state_.skinFolders.clear();
         TrayIcon1.reset(); // the icon leaves the notification area before the windows close
+        exiting_ = true;
         close();
         editorWindow.close();
         emit exitFinished();
     });
+}
+
+// False when the user stays. Saving raises on a failure: the exit stops
+// there, and what was saved stays saved.
+bool TForm1::settleUnsavedTexts(TForm2& editorWindow) {
+    if (!editorWindow.flushWorkingFile())
+        return false;
+    auto pending = state_.unsaved.pending(state_.folders);
+    if (pending.empty())
+        return true;
+    QString names;
+    for (const auto& name : pending)
+        names += QStringLiteral("\n    ") + toQt(name);
+    QString question = QStringLiteral("以下类别的临时文件中有没有保存过的文字，退出时将被删除：") +
+                       names + QStringLiteral("\n\n要把它们保存到各自的类别目录吗？");
+    switch (desktop_.askAboutUnsaved(question)) {
+    case Desktop::UnsavedAnswer::Stay:
+        return false;
+    case Desktop::UnsavedAnswer::Discard:
+        return true;
+    case Desktop::UnsavedAnswer::Save:
+        break;
+    }
+    for (const auto& name : pending)
+        saveIntoCategoryFolder(state_, name);
+    editorWindow.refreshFileList();
+    return true;
+}
+
+// The client area, as the editor restores it: exact whatever the window
+// manager's frame and whenever it becomes known.
+void TForm1::storeEditorPlace(const TForm2& editorWindow) {
+    const auto& keys = settingKeys();
+    QRect place = editorWindow.geometry();
+    writeSetting(state_.settings, keys.editorWidth, place.width());
+    writeSetting(state_.settings, keys.editorHeight, place.height());
+    writeSetting(state_.settings, keys.editorTop, place.y());
+    writeSetting(state_.settings, keys.editorLeft, place.x());
+}
+
+// Closed by the window manager or the session's end: the program ends
+// without the exit sequence, so the working files stay for the next start.
+void TForm1::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (!exiting_)
+        emit closedWithoutExit();
 }
 
 void TForm1::setShowCaption(const QString& caption) {
@@ -363,12 +415,10 @@ void TForm1::PopupMenu1Popup() {
     editor().setPasteEnabled(hasText);
 }
 
+// The editor's box does the switch (flag, picture and setting), so a
+// setting that cannot be written is reported once.
 void TForm1::switchAutoSave() {
-    bool on = !editor().savetf1->isChecked();
-    editor().setAutoSaveBox(on);
-    state_.autoSave = on;
-    showStatePicture();
-    writeSetting(state_.settings, settingKeys().autoSave, on);
+    editor().setAutoSaveBox(!editor().savetf1->isChecked());
     takePictureSize();
 }
 

@@ -74,11 +74,13 @@ class TForm1 : public QWidget {
 
   signals:
     void exitFinished();
+    void closedWithoutExit();
 
   protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -91,6 +93,8 @@ class TForm1 : public QWidget {
     void switchAutoSave();
     void takePictureSize();
     void showConnectionStatus();
+    bool settleUnsavedTexts(TForm2& editorWindow);
+    void storeEditorPlace(const TForm2& editorWindow);
     void startEditor();
     void buildMenu();
 
@@ -107,6 +111,7 @@ class TForm1 : public QWidget {
     std::unique_ptr<TForm2> editor_;
     DropTargetAdapter* adapter_; // a child of this window
     bool shown_ = false;
+    bool exiting_ = false; // the exit sequence closes the window
     bool editorQueued_ = false;
     bool entered_ = false; // the enter handler ran for this drag
     bool moving_ = false;  // the left button moves the window

@@ -364,7 +364,8 @@ void TForm2::setMessage(const QString& text, bool resize) {
         messagePanel->setFixedWidth(7 * byteLength(text));
 }
 
-void TForm2::setEditorText(const std::string& programText) {
+void TForm2::showWorkingFile(const std::string& category, const std::string& programText) {
+    editorCategory_ = category;
     RichEdit2->setPlainText(toQtLines(programText));
     // What the editor shows now is what its working file holds.
     sync_.loaded(true, !holdsMoreThanBlanks(RichEdit2->toPlainText()));

@@ -13,6 +13,7 @@
 #include <QFont>
 #include <map>
 #include <memory>
+#include <optional>
 
 class Desktop;
 class HintDisplay;
@@ -56,9 +57,13 @@ class TForm2 : public QMainWindow {
     // What the drop window and the capture use.
     std::vector<std::string> categoryNames() const;
     void setMessage(const QString& text, bool resize);
-    void setEditorText(const std::string& programText);
+    // The editor shows `category`'s working file, whose text is `programText`.
+    void showWorkingFile(const std::string& category, const std::string& programText);
     void selectCategory(int index);
     void refreshFileList();
+    // Takes the editor's text to its working file if the file differs;
+    // false when that failed (and was reported).
+    bool flushWorkingFile();
     void setAutoSaveBox(bool checked);
     void setSoundBox(bool checked);
     void setPasteEnabled(bool enabled);
@@ -207,7 +212,7 @@ class TForm2 : public QMainWindow {
     void addCommands(Place place, QWidget* container);
     void connectEditingHandlers();
     bool editorEvent(QObject* watched, QEvent* event);
-    void syncWorkingFile(kestrum::WorkingFileSync::Event event);
+    bool syncWorkingFile(kestrum::WorkingFileSync::Event event);
     void writeWorkingFile();
     bool applyToWorkingFile(kestrum::WorkingFileSync::Action action);
     void convertSelectionOrAll(std::string (*convert)(std::string_view));
@@ -271,6 +276,9 @@ class TForm2 : public QMainWindow {
     bool pageChangeByProgram_ = false;
     std::vector<std::string> mergeList_;
     kestrum::WorkingFileSync sync_;
+    // The category whose working file the editor shows, and the only one its
+    // edits go to; none once that category was deleted.
+    std::optional<std::string> editorCategory_;
     std::unique_ptr<kestrum::search::Search> search_;
     int searchGeneration_ = 0;                            // hits of an earlier search are dropped
     std::map<std::string, std::string> searchCategories_; // folder or working file -> category

@@ -4,6 +4,7 @@
 #include "save2.h"
 
 #include "Desktop.h"
+#include "ListSelection.h"
 #include "ProgramText.h"
 #include "save1.h"
 #include "store/CategoryTable.h"
@@ -34,8 +35,12 @@ void TForm2::connectCategoryHandlers() {
         connect(action, &QAction::triggered, this,
                 [this, handler] { guarded(desktop_, [&] { (this->*handler)(); }); });
     };
-    connect(ListBox1, &QListWidget::currentRowChanged, this,
-            [this] { guarded(desktop_, [&] { ListBox1Open(); }); });
+    // The user's pick, by mouse or keyboard; a row that only became current
+    // (focus arriving, a neighbour taken out) opens nothing.
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (highlightedItem(ListBox1))
+            guarded(desktop_, [&] { ListBox1Open(); });
+    });
     for (QAction* open : {mleiopen, N10})
         on(open, &TForm2::ListBox1Open);
     for (QAction* create : {mlei, N18})
@@ -63,7 +68,7 @@ void TForm2::selectCategory(int index) {
 }
 
 std::string TForm2::selectedFolder() const {
-    QListWidgetItem* selected = ListBox1->currentItem();
+    QListWidgetItem* selected = highlightedItem(ListBox1);
     if (!selected)
         return state_.folders.program;
     return categories::folder(state_.settings, fromQt(selected->text()), state_.folders.program);
@@ -105,7 +110,7 @@ void TForm2::showCategory(const std::string& name) {
 void TForm2::loadWorkingFile(const std::string& name) {
     std::string workingFile = state_.folders.categoryWorkingFile(name);
     bool exists = files::exists(workingFile);
-    setEditorText(exists ? files::load(workingFile) : std::string());
+    showWorkingFile(name, exists ? files::load(workingFile) : std::string());
     sync_.loaded(exists, !holdsMoreThanBlanks(RichEdit2->toPlainText()));
 }
 
@@ -132,7 +137,7 @@ void TForm2::prepareCategoryPage(const char* nameCaption, const char* folderCapt
 
 void TForm2::ListBox1Open() {
     setCaptions("类别：", "默认目录：");
-    QListWidgetItem* selected = ListBox1->currentItem();
+    QListWidgetItem* selected = highlightedItem(ListBox1);
     if (!selected)
         return;
     std::string name = fromQt(selected->text());
@@ -171,8 +176,10 @@ void TForm2::Button1Click() {
     dropWindow_.setDropList(categoryNames());
 }
 
+// The editor keeps showing the deleted category's text, but belongs to no
+// category any more: nothing typed there reaches another one's working file.
 void TForm2::listdelClick() {
-    QListWidgetItem* selected = ListBox1->currentItem();
+    QListWidgetItem* selected = highlightedItem(ListBox1);
     if (!selected || selected->text().isEmpty())
         return;
     std::string name = fromQt(selected->text());
@@ -181,14 +188,18 @@ void TForm2::listdelClick() {
         QSignalBlocker quiet(ListBox1);
         delete ListBox1->takeItem(ListBox1->row(selected));
     }
+    leaveNothingSelected(ListBox1);
+    if (editorCategory_ == name)
+        editorCategory_.reset();
     files::remove(state_.folders.categoryWorkingFile(name));
+    state_.unsaved.saved(name);
     Edit1->clear();
     Edit2->clear();
     messagePanel->clear();
 }
 
 void TForm2::listmoveClick() {
-    int row = ListBox1->currentRow();
+    int row = highlightedRow(ListBox1);
     if (row < 0)
         return;
     auto names = categoryNames();
@@ -204,7 +215,7 @@ void TForm2::listmoveClick() {
 }
 
 void TForm2::PopupMenu1Popup() {
-    auto menu = categoryMenuState(categoryNames(), ListBox1->currentRow());
+    auto menu = categoryMenuState(categoryNames(), highlightedRow(ListBox1));
     listdel->setEnabled(menu.remove);
     listmove->setEnabled(menu.moveToTop);
 }

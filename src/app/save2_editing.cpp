@@ -199,27 +199,34 @@ bool TForm2::editorEvent(QObject* watched, QEvent* event) {
     return false;
 }
 
-void TForm2::syncWorkingFile(WorkingFileSync::Event event) {
+bool TForm2::syncWorkingFile(WorkingFileSync::Event event) {
     auto action =
         sync_.after(event, [this] { return !holdsMoreThanBlanks(RichEdit2->toPlainText()); });
-    applyToWorkingFile(action);
+    return applyToWorkingFile(action);
+}
+
+bool TForm2::flushWorkingFile() {
+    if (!editorCategory_)
+        return true;
+    writeFailureShown_ = false; // whoever waits on this says why it stops
+    return syncWorkingFile(WorkingFileSync::Event::KeyRelease);
 }
 
 void TForm2::writeWorkingFile() {
     applyToWorkingFile(WorkingFileSync::Action::Write);
 }
 
-// False when nothing could be done: no category is selected, or the file
-// system refused (said once until a write succeeds again).
+// The text goes only to the working file the editor was filled from. False
+// when nothing could be done: the editor belongs to no category, or the
+// file system refused (said once until a write succeeds again).
 bool TForm2::applyToWorkingFile(WorkingFileSync::Action action) {
     if (action == WorkingFileSync::Action::None)
         return true;
-    QListWidgetItem* selected = ListBox1->currentItem();
-    if (!selected) {
+    if (!editorCategory_) {
         setMessage(QStringLiteral("没有选中的类别：编辑的内容没有写入类别的临时文件。"), true);
         return false;
     }
-    std::string path = state_.folders.categoryWorkingFile(fromQt(selected->text()));
+    std::string path = state_.folders.categoryWorkingFile(*editorCategory_);
     try {
         if (action == WorkingFileSync::Action::Delete)
             files::remove(path);
@@ -232,6 +239,10 @@ bool TForm2::applyToWorkingFile(WorkingFileSync::Action action) {
     }
     writeFailureShown_ = false;
     sync_.done(action);
+    if (action == WorkingFileSync::Action::Delete)
+        state_.unsaved.saved(*editorCategory_);
+    else
+        state_.unsaved.changed(*editorCategory_);
     return true;
 }
 
@@ -244,9 +255,12 @@ void TForm2::msaveClick() {
     QString target = desktop_.chooseFileToSave(
         toQt(withSlash(selectedFolder()) + name),
         QStringLiteral("文本文件 (*.TXT *.txt);;网页(*.htm)"), QStringLiteral("TXT"));
-    if (!target.isEmpty())
+    if (!target.isEmpty()) {
         files::replace(files::programPath(target.toStdString()),
                        categoryFileBytes(state_.settings, text));
+        if (editorCategory_)
+            state_.unsaved.saved(*editorCategory_); // the whole text is in that file
+    }
     FileListBox1->refresh();
 }
 
@@ -292,7 +306,10 @@ void TForm2::N16Click() {
 void TForm2::N4Click() {
     // An undo that puts text back leaves it selected, so the cut that
     // follows takes it to the clipboard; an undo that only removes text
-    // leaves nothing selected.
+    // leaves nothing selected. An undo that refills an emptied editor (after
+    // "全部清除") brings the text back and cuts nothing: otherwise no undo
+    // could ever return it.
+    bool wasEmpty = RichEdit2->document()->isEmpty();
     std::optional<std::pair<int, int>> restored;
     auto watch = connect(RichEdit2->document(), &QTextDocument::contentsChange, this,
                          [&](int at, int, int added) {
@@ -307,7 +324,10 @@ void TForm2::N4Click() {
         cursor.setPosition(restored->second, QTextCursor::KeepAnchor);
         RichEdit2->setTextCursor(cursor);
     }
-    mcutClick();
+    if (wasEmpty && restored)
+        writeWorkingFile();
+    else
+        mcutClick();
 }
 
 void TForm2::copyToClipboard(const QTextCursor& cursor) {
@@ -339,7 +359,11 @@ void TForm2::mallClick() {
 }
 
 void TForm2::mallclearClick() {
-    RichEdit2->clear();
+    // An edit of its own rather than clear(), which would also forget the
+    // undo history: the editor's undo brings the text back.
+    QTextCursor all(RichEdit2->document());
+    all.select(QTextCursor::Document);
+    all.removeSelectedText();
     writeWorkingFile();
 }
 
@@ -355,8 +379,7 @@ void TForm2::convertSelectionOrAll(std::string (*convert)(std::string_view)) {
     if (!cursor.hasSelection())
         cursor.select(QTextCursor::Document);
     cursor.insertText(toQtLines(convert(fromQtLines(cursor.selectedText()))));
-    QListWidgetItem* selected = ListBox1->currentItem();
-    if (selected && files::exists(state_.folders.categoryWorkingFile(fromQt(selected->text()))))
+    if (editorCategory_ && files::exists(state_.folders.categoryWorkingFile(*editorCategory_)))
         writeWorkingFile();
 }
 
@@ -389,9 +412,8 @@ void TForm2::PopupMenu2Popup() {
         return;
     }
     textmove->menuAction()->setVisible(true);
-    QListWidgetItem* selected = ListBox1->currentItem();
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (selected && toQt(names[i]) == selected->text())
+        if (names[i] == editorCategory_)
             continue;
         QAction* item = textmove->addAction(toQt(names[i]));
         item->setObjectName(QStringLiteral("vromove%1").arg(i));

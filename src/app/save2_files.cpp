@@ -5,6 +5,7 @@
 #include "BusyCursor.h"
 #include "Desktop.h"
 #include "FileViewer.h"
+#include "ListSelection.h"
 #include "ProgramText.h"
 #include "store/Capture.h"
 #include "store/FileStore.h"
@@ -27,7 +28,8 @@ void TForm2::connectFileHandlers() {
     auto on = [this](auto* sender, auto signal, auto body) {
         connect(sender, signal, this, [this, body] { guarded(desktop_, [&] { body(); }); });
     };
-    on(FileListBox1, &QListWidget::currentRowChanged, [this] { FileListBox1Click(); });
+    // A file the user picks; a row that only became current shows nothing.
+    on(FileListBox1, &QListWidget::itemSelectionChanged, [this] { FileListBox1Click(); });
     on(N11, &QAction::triggered, [this] { N11Click(); });
     on(Button2, &QPushButton::clicked, [this] { Button2Click(); });
     on(Button3, &QPushButton::clicked, [this] { Button3Click(); });
@@ -69,7 +71,7 @@ void TForm2::Button2Click() {
         toQt(selectedFolder()), QStringLiteral("文本文件 (*.txt);;网页 (*.htm);;所有文件 (*)"));
     for (const QString& file : chosen)
         mergeList_.push_back(files::programPath(file.toStdString()));
-    showMergeList(ListBox2->currentRow());
+    showMergeList(highlightedRow(ListBox2));
 }
 
 void TForm2::Button3Click() {
@@ -105,7 +107,7 @@ void TForm2::Button4Click() {
 }
 
 void TForm2::moveMergeEntry(ListMove move) {
-    if (auto moved = moveEntry(mergeList_, ListBox2->currentRow(), move))
+    if (auto moved = moveEntry(mergeList_, highlightedRow(ListBox2), move))
         showMergeList(*moved); // the moved entry stays selected, ready for the next move
 }
 

@@ -3,6 +3,7 @@
 #include "save2.h"
 
 #include "Desktop.h"
+#include "ListSelection.h"
 #include "ProgramText.h"
 #include "save1.h"
 #include "store/ProgramState.h"
@@ -11,9 +12,10 @@
 #include <QListWidget>
 
 void TForm2::connectSkinHandlers() {
-    // A click, or the selection moved with the keyboard.
+    // A click, or the selection moved with the keyboard; a row that only
+    // became current when focus arrived applies nothing.
     connect(ListBox3, &QListWidget::itemClicked, this, [this] { ListBox3Click(); });
-    connect(ListBox3, &QListWidget::currentRowChanged, this, [this] { ListBox3Click(); });
+    connect(ListBox3, &QListWidget::itemSelectionChanged, this, [this] { ListBox3Click(); });
 }
 
 void TForm2::fillSkinList() {
@@ -25,7 +27,7 @@ void TForm2::fillSkinList() {
 }
 
 void TForm2::ListBox3Click() {
-    QListWidgetItem* selected = ListBox3->currentItem();
+    QListWidgetItem* selected = highlightedItem(ListBox3);
     if (selected)
         guarded(desktop_,
                 [&] { dropWindow_.applySkin(fromQt(selected->text()), state_.folders.program); });

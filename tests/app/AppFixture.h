@@ -46,6 +46,11 @@ class RecordingDesktop : public Desktop {
         questions << title + "|" + text;
         return !answers.isEmpty() && answers.takeFirst();
     }
+    QList<UnsavedAnswer> unsavedAnswers; // an empty queue answers Discard, as the exit did
+    UnsavedAnswer askAboutUnsaved(const QString& text) override {
+        questions << text;
+        return unsavedAnswers.isEmpty() ? UnsavedAnswer::Discard : unsavedAnswers.takeFirst();
+    }
     QString chooseFolder(const QString& title) override {
         questions << title;
         return folders.isEmpty() ? QString() : folders.takeFirst();

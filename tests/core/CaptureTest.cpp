@@ -17,10 +17,12 @@ namespace {
 class RecordingPresenter : public CapturePresenter {
   public:
     std::vector<std::string> calls;
-    std::string status, hint, editor;
+    std::string status, hint, editor, editorCategory;
     void showStatus(const std::string& t) override { record("status"), status = t; }
     void showSavedHint(const std::string& t) override { record("hint"), hint = t; }
-    void showEditorText(const std::string& t) override { record("editor"), editor = t; }
+    void showWorkingFile(const std::string& category, const std::string& t) override {
+        record("editor"), editor = t, editorCategory = category;
+    }
     void selectCategory(int i) override { record("select " + std::to_string(i)); }
     void playCaptureSound() override { record("sound"); }
     void refreshFileList() override { record("files"); }

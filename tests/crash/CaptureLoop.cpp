@@ -17,7 +17,7 @@ namespace {
 class SilentPresenter : public CapturePresenter {
     void showStatus(const std::string&) override {}
     void showSavedHint(const std::string&) override {}
-    void showEditorText(const std::string&) override {}
+    void showWorkingFile(const std::string&, const std::string&) override {}
     void selectCategory(int) override {}
     void playCaptureSound() override {}
     void refreshFileList() override {}

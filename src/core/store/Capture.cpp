@@ -56,7 +56,10 @@ std::string storeCapture(ProgramState& state, const std::string& name, const std
         saveInCategoryFolder(state, name, text, presenter);
     saveUnderFreeName(state.folders.working(), name, text);
     std::string workingFile = state.folders.categoryWorkingFile(state.captureCategory);
-    presenter.showEditorText(prependToWorkingFile(workingFile, text));
+    std::string content = prependToWorkingFile(workingFile, text);
+    if (!state.autoSave)
+        state.unsaved.changed(state.captureCategory);
+    presenter.showWorkingFile(state.captureCategory, content);
     if (selectAfterWorkingFile)
         presenter.selectCategory(*selectAfterWorkingFile);
     presenter.showStatus(gb("这是") + state.captureCategory + gb("保存目录是") +
@@ -87,7 +90,7 @@ void captureDrop(ProgramState& state, std::string_view droppedText, bool dropLis
     if (state.dropIndex >= 0)
         presenter.selectCategory(state.dropIndex);
     if (workingFile)
-        presenter.showEditorText(files::load(*workingFile));
+        presenter.showWorkingFile(state.captureCategory, files::load(*workingFile));
     presenter.refreshFileList();
 }
 

@@ -14,11 +14,12 @@ struct ProgramState;
 class CapturePresenter {
   public:
     virtual ~CapturePresenter() = default;
-    virtual void showStatus(const std::string& text) = 0;     // the editor's message panel
-    virtual void showSavedHint(const std::string& text) = 0;  // the drop picture's hint
-    virtual void showEditorText(const std::string& text) = 0; // the editor's main text
-    virtual void selectCategory(int index) = 0;               // selection only
-    virtual void playCaptureSound() = 0;                      // returns when it has finished
+    virtual void showStatus(const std::string& text) = 0;    // the editor's message panel
+    virtual void showSavedHint(const std::string& text) = 0; // the drop picture's hint
+    // The editor's main text: `category`'s working file, which holds `text`.
+    virtual void showWorkingFile(const std::string& category, const std::string& text) = 0;
+    virtual void selectCategory(int index) = 0; // selection only
+    virtual void playCaptureSound() = 0;        // returns when it has finished
     virtual void refreshFileList() = 0;
     virtual void returnToPicture() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "store/Folders.h"
 #include "store/IniFile.h"
+#include "store/UnsavedTexts.h"
 
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ struct ProgramState {
     int savedTop = 0;
     std::vector<std::string> skinFolders;
     bool skinMenuBuilt = false;
+    UnsavedTexts unsaved;
     // Told in the message panel the first time the editor is on the screen.
     std::string pendingNotice;
 

@@ -30,14 +30,17 @@ std::string moveText(ProgramState& state, const std::string& target, std::string
     for (auto line : lines::split(joined))
         content.append(line).append(lines::kCrLf);
     files::replace(workingFile, content);
+    state.unsaved.changed(target);
     return content;
 }
 
 std::string autoSaveMoved(ProgramState& state, const std::string& target,
                           const std::string& content) {
     std::string folder = categories::folder(state.settings, target, state.folders.program);
-    return saveUnderFreeName(withSlash(folder), names::firstLineName(content),
-                             categoryFileBytes(state.settings, content));
+    std::string path = saveUnderFreeName(withSlash(folder), names::firstLineName(content),
+                                         categoryFileBytes(state.settings, content));
+    state.unsaved.saved(target); // the whole working file is in that file now
+    return path;
 }
 
 } // namespace kestrum
