@@ -9,6 +9,7 @@
 #include "store/Skins.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QImageReader>
 #include <QLabel>
 #include <QMenu>
@@ -19,7 +20,9 @@ namespace {
 constexpr int kLargestSkin = 1024;
 
 QPixmap loadBitmap(const std::string& path) {
-    QImageReader reader(toQt(path), "bmp");
+    QByteArray bytes = QByteArray::fromStdString(kestrum::readSkinPicture(path).value_or(""));
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "bmp");
     QSize size = reader.size();
     QImage image;
     if (reader.canRead() && size.width() <= kLargestSkin && size.height() <= kLargestSkin)

@@ -2,7 +2,7 @@
 #include "TempDir.h"
 #include "base/Errors.h"
 #include "store/FileStore.h"
-#include "store/FolderListing.h"
+#include "text/FolderListing.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -19,4 +19,9 @@ std::string formatMessage(std::string_view pattern, std::string_view argument);
 
 [[noreturn]] void raise(std::string_view pattern, std::string_view argument);
 
+namespace files {
+inline constexpr std::string_view kCannotCreate = "Cannot create file %s";
+inline constexpr std::string_view kCannotOpen = "Cannot open file %s";
+} // namespace files
+
 } // namespace kestrum

@@ -1,7 +1,8 @@
 #include "store/FileStore.h"
 
 #include "base/Errors.h"
-#include "text/Gb18030.h"
+#include "base/UserFile.h"
+#include "text/ReadFailureText.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,46 +13,6 @@
 
 namespace kestrum::files {
 namespace {
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() { close(); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    bool close() {
-        int fd = fd_;
-        fd_ = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-  private:
-    int fd_;
-};
-
-std::optional<std::string> readAll(int fd) {
-    std::string data;
-    struct stat info {};
-    if (fstat(fd, &info) == 0) {
-        if (S_ISDIR(info.st_mode))
-            return std::nullopt;
-        if (S_ISREG(info.st_mode))
-            data.reserve(static_cast<std::size_t>(info.st_size));
-    }
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return std::nullopt;
-        if (n == 0)
-            return data;
-        data.append(buffer, static_cast<std::size_t>(n));
-    }
-}
 
 // A link is written through, so a settings file kept elsewhere stays linked.
 std::filesystem::path replacementTarget(const std::filesystem::path& path) {
@@ -153,43 +114,20 @@ bool createInPlace(const std::filesystem::path& native, std::string_view bytes,
 
 } // namespace
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-std::filesystem::path nativePath(std::string_view path) {
-    return std::filesystem::path(gb18030::toUtf8(path));
-}
-
-std::string programPath(const std::filesystem::path& path) {
-    return gb18030::fromUtf8(path.native());
-}
-
 bool exists(std::string_view path) {
     struct stat info {};
     return stat(nativePath(path).c_str(), &info) == 0;
 }
 
 std::optional<std::string> tryRead(std::string_view path) {
-    FileDescriptor fd(::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid())
+    UserFileBytes read = readUserFile(nativePath(path).c_str());
+    if (read.failure != ReadFailure::none)
         return std::nullopt;
-    return readAll(fd.get());
+    return std::move(read.bytes);
 }
 
 std::string load(std::string_view path) {
-    auto data = tryRead(path);
-    if (!data)
-        raise(kCannotOpen, path);
-    return *std::move(data);
+    return std::move(readUserFileOrRaise(path).bytes);
 }
 
 void replace(std::string_view path, std::string_view bytes, std::string_view errorPattern) {

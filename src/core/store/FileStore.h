@@ -1,29 +1,25 @@
 #pragma once
 
+#include "base/Errors.h"
+#include "base/FileDescriptor.h"
+#include "text/NativePath.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// File access for paths held as program text (GB18030). Names on disk are
-// UTF-8, as the Linux desktop expects.
+// File access for paths held as program text (GB18030).
 namespace kestrum::files {
-
-inline constexpr std::string_view kCannotCreate = "Cannot create file %s";
-inline constexpr std::string_view kCannotOpen = "Cannot open file %s";
-
-std::filesystem::path nativePath(std::string_view path);
-std::string programPath(const std::filesystem::path& path);
 
 bool exists(std::string_view path);
 
-// Writes all of `bytes` to the descriptor; false when the system refuses.
-bool writeAll(int fd, std::string_view bytes);
-
-// The whole file, or nothing when it is missing or unreadable.
+// The whole file, or nothing when it is missing, unreadable or not a
+// regular file; read as a user's file is (base/UserFile.h).
 std::optional<std::string> tryRead(std::string_view path);
 
-// The whole file; raises "Cannot open file %s" when it cannot be read.
+// The whole file; raises "Cannot open file %s" when it cannot be read, and
+// says so when it is no regular file.
 std::string load(std::string_view path);
 
 // Writes a synced sibling temporary file and renames it over `path`, so

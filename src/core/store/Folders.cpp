@@ -16,13 +16,6 @@ std::string Folders::categoryWorkingFile(std::string_view category) const {
     return temporary + std::string(category) + "temp.txt";
 }
 
-std::string withSlash(std::string_view folder) {
-    std::string result(folder);
-    if (result.empty() || result.back() != '/')
-        result += '/';
-    return result;
-}
-
 std::string chooseProgramFolder(std::string_view executableFolder,
                                 std::string_view userDataFolder) {
     if (access(files::nativePath(executableFolder).c_str(), W_OK) == 0)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Paths.h"
+
 #include <string>
 #include <string_view>
 
@@ -22,9 +24,6 @@ struct Folders {
     // could reach outside the temporary folder.
     std::string categoryWorkingFile(std::string_view category) const;
 };
-
-// `folder` with "/" added unless it ends in one already.
-std::string withSlash(std::string_view folder);
 
 // The executable's folder when it can be written to (a build tree, an
 // unpacked folder), else the per-user data folder, which is created.

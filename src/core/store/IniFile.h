@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Numbers.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,10 +54,6 @@ class IniFile {
 
 // Section and key names match without regard to ASCII letter case.
 bool sameKeyName(std::string_view a, std::string_view b);
-
-// The program's integer text: optional sign, "0x"/"0X" (with more after it)
-// or "$" for hexadecimal, else decimal, within 32 bits; nothing otherwise.
-std::optional<int> parseInteger(std::string_view text);
 
 // A settings value that does not parse gives the fallback.
 int parseSettingInteger(std::string_view text, int fallback);

@@ -1,5 +1,6 @@
 #include "store/Skins.h"
 
+#include "base/UserFile.h"
 #include "store/FileStore.h"
 #include "store/Folders.h"
 #include "store/IniFile.h"
@@ -65,6 +66,9 @@ std::optional<std::string> entryIgnoringCase(const std::string& folder, std::str
     return found;
 }
 
+// 1024 by 1024 pixels of 32 bits with room for the headers.
+constexpr std::size_t kLargestSkinPicture = 5 << 20;
+
 std::string withoutSlash(std::string folder) {
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
@@ -117,6 +121,14 @@ std::optional<SkinFiles> skinFiles(const IniFile& skinFile, std::string_view nam
     if (!off || !on)
         return std::nullopt;
     return SkinFiles{folder + *off, folder + *on};
+}
+
+std::optional<std::string> readSkinPicture(std::string_view path) {
+    files::UserFileBytes read =
+        files::readUserFile(files::nativePath(path).c_str(), kLargestSkinPicture);
+    if (read.failure != files::ReadFailure::none || !read.whole)
+        return std::nullopt;
+    return std::move(read.bytes);
 }
 
 } // namespace kestrum

@@ -40,4 +40,8 @@ struct SkinFiles {
 std::optional<SkinFiles> skinFiles(const IniFile& skinFile, std::string_view name,
                                    std::string_view fallbackFolder);
 
+// A skin picture's bytes, read as a user's file; nothing when it cannot be
+// read or is larger than any picture a drop window could take.
+std::optional<std::string> readSkinPicture(std::string_view path);
+
 } // namespace kestrum

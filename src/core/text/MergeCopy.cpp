@@ -1,7 +1,10 @@
 #include "text/MergeCopy.h"
 
 #include "base/Errors.h"
-#include "store/FileStore.h"
+#include "base/FileDescriptor.h"
+#include "base/UserFile.h"
+#include "text/NativePath.h"
+#include "text/ReadFailureText.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -15,12 +18,12 @@ constexpr char kCtrlZ = 0x1A;
 
 enum class CopyFailure { none, reading, writing };
 
-CopyFailure copyStream(int in, int out) {
+template <typename Read> CopyFailure copyStream(Read read, int out) {
     LineCopy copy;
     std::string converted;
     std::vector<char> buffer(1 << 20);
     while (!copy.stopped()) {
-        ssize_t n = ::read(in, buffer.data(), buffer.size());
+        ssize_t n = read(buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -93,23 +96,22 @@ void LineCopy::finish(std::string& out) {
 }
 
 bool copyLines(int in, int out) {
-    return copyStream(in, out) == CopyFailure::none;
+    return copyStream([in](char* into, std::size_t most) { return ::read(in, into, most); }, out) ==
+           CopyFailure::none;
 }
 
 void appendFiles(const std::vector<std::string>& sources, const std::string& target) {
     for (const auto& source : sources) {
-        int in = ::open(files::nativePath(source).c_str(), O_RDONLY | O_CLOEXEC);
-        if (in < 0)
-            raise(files::kCannotOpen, source);
-        int out = ::open(files::nativePath(target).c_str(),
-                         O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-        if (out < 0) {
-            ::close(in);
+        files::UserFile in(files::nativePath(source).c_str());
+        if (!in.isOpen())
+            files::raiseReadFailure(in.failure(), source);
+        files::FileDescriptor out(::open(files::nativePath(target).c_str(),
+                                         O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666));
+        if (!out.valid())
             raise(files::kCannotCreate, target);
-        }
-        CopyFailure failure = copyStream(in, out);
-        ::close(in);
-        bool closed = ::close(out) == 0;
+        CopyFailure failure = copyStream(
+            [&in](char* into, std::size_t most) { return in.read(into, most); }, out.get());
+        bool closed = out.close();
         if (failure == CopyFailure::reading)
             raise(files::kCannotOpen, source);
         if (failure == CopyFailure::writing || !closed)

@@ -1,7 +1,7 @@
 #include "text/Reflow.h"
 
 #include "base/Errors.h"
-#include "store/IniFile.h"
+#include "base/Numbers.h"
 #include "text/Gb18030.h"
 #include "text/TextLines.h"
 

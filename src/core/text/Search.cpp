@@ -1,20 +1,21 @@
 #include "text/Search.h"
 
 #include "base/Errors.h"
-#include "store/FileStore.h"
-#include "store/FolderListing.h"
-#include "store/Folders.h"
+#include "base/Paths.h"
+#include "base/UserFile.h"
 #include "text/AsciiText.h"
+#include "text/FolderListing.h"
 #include "text/Gb18030.h"
+#include "text/NativePath.h"
 #include "text/ViewedText.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <memory>
 #include <set>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -164,7 +165,7 @@ std::vector<std::string> folderFiles(const std::string& folder) {
 std::vector<std::string> existingFiles(const std::vector<std::string>& files) {
     std::vector<std::string> all;
     for (const auto& file : files)
-        if (files::exists(file))
+        if (std::error_code ec; std::filesystem::exists(files::nativePath(file), ec))
             all.push_back(file);
     return all;
 }
@@ -198,11 +199,9 @@ Search::Search(Query query, Sources sources, HitsFound onHits, std::size_t mostH
 // The start of the first file searched stands for them all.
 void Search::chooseRareBytes(const std::string& firstFile) {
     std::string sample(1 << 16, '\0');
-    int first = ::open(files::nativePath(firstFile).c_str(), O_RDONLY | O_CLOEXEC);
-    ssize_t got = first < 0 ? 0 : ::read(first, sample.data(), sample.size());
+    files::UserFile first(files::nativePath(firstFile).c_str());
+    ssize_t got = first.read(sample.data(), sample.size());
     sample.resize(static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-    if (first >= 0)
-        ::close(first);
     gbRare_ = rarestPair(gbPattern_, sample);
     utf8Rare_ = rarestPair(utf8Pattern_, sample);
 }
@@ -283,18 +282,16 @@ class FolderHandle {
     FolderHandle& operator=(const FolderHandle&) = delete;
     ~FolderHandle() { closeFolder(); }
 
-    int open(const std::string& path) {
+    files::UserFile open(const std::string& path) {
         std::size_t slash = path.rfind('/');
         if (slash == std::string::npos)
-            return ::open(files::nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+            return files::UserFile(files::nativePath(path).c_str());
         if (path.compare(0, slash + 1, folder_) != 0 || folder_.size() != slash + 1) {
             closeFolder();
             folder_ = path.substr(0, slash + 1);
             fd_ = ::open(files::nativePath(folder_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         }
-        return fd_ < 0 ? -1
-                       : ::openat(fd_, files::nativePath(path.substr(slash + 1)).c_str(),
-                                  O_RDONLY | O_CLOEXEC);
+        return files::UserFile(fd_, files::nativePath(path.substr(slash + 1)).c_str());
     }
 
   private:
@@ -309,9 +306,9 @@ class FolderHandle {
 
 void Search::searchFile(const std::string& path) {
     thread_local FolderHandle folder; // a worker's files come folder by folder
-    int fd = folder.open(path);
-    if (fd < 0)
-        return; // a file gone or unreadable since the listing adds nothing
+    files::UserFile file = folder.open(path);
+    if (!file.isOpen())
+        return; // a file gone, unreadable or no regular file adds nothing
     bool fold = !query_.exactCase && hasAsciiLetter(query_.text);
     // One buffer per thread, grown but never cleared: zeroing a block per
     // file cost more than the search itself.
@@ -324,10 +321,7 @@ void Search::searchFile(const std::string& path) {
     bool atEnd = false, counted = false;
     // Knowing the size lets the last block be known as the last, so a file
     // that fits in one block needs no line counting past its hits.
-    struct stat info {};
-    std::size_t size = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)
-                           ? static_cast<std::size_t>(info.st_size)
-                           : static_cast<std::size_t>(-1);
+    std::size_t size = static_cast<std::size_t>(file.size());
     std::size_t total = 0;
     // A file is UTF-8 or the program's text as its first block that is not
     // plain ASCII shows; only that encoding's needle is then looked for.
@@ -340,7 +334,7 @@ void Search::searchFile(const std::string& path) {
             buffer = std::move(bigger);
             capacity = held + kBlock;
         }
-        ssize_t n = ::read(fd, buffer.get() + held, kBlock);
+        ssize_t n = file.read(buffer.get() + held, kBlock);
         held += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
         total += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
         atEnd = n <= 0 || total >= size;
@@ -401,7 +395,6 @@ void Search::searchFile(const std::string& path) {
         if (found.size() >= 256 && !takeHits(found, counted))
             break;
     }
-    ::close(fd);
     takeHits(found, counted);
 }
 

@@ -1,7 +1,7 @@
-#include "store/FolderListing.h"
+#include "text/FolderListing.h"
 
-#include "store/FileStore.h"
 #include "text/AsciiText.h"
+#include "text/NativePath.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,0 +1,26 @@
+#include "text/ReadFailureText.h"
+
+#include "base/Errors.h"
+#include "text/Gb18030.h"
+#include "text/NativePath.h"
+
+namespace kestrum::files {
+
+std::string readFailureMessage(ReadFailure failure, std::string_view path) {
+    if (failure == ReadFailure::notRegular)
+        return formatMessage(gb("“%s”不是普通文件（是管道、设备或文件夹），不能读取。"), path);
+    return formatMessage(kCannotOpen, path);
+}
+
+void raiseReadFailure(ReadFailure failure, std::string_view path) {
+    throw KestrumError(readFailureMessage(failure, path));
+}
+
+UserFileBytes readUserFileOrRaise(std::string_view path, std::size_t most) {
+    UserFileBytes read = readUserFile(nativePath(path).c_str(), most);
+    if (read.failure != ReadFailure::none)
+        raiseReadFailure(read.failure, path);
+    return read;
+}
+
+} // namespace kestrum::files
