@@ -41,6 +41,11 @@ using namespace kestrum;
 
 namespace {
 
+// What the status bar keeps for the hint panel beside a long message.
+constexpr int kHintRoom = 220;
+// The settings page's own margins, narrow as the panel is.
+constexpr int kPageMargin = 6;
+
 int byteLength(const QString& text) {
     return static_cast<int>(fromQt(text).size());
 }
@@ -74,6 +79,7 @@ void TForm2::buildLayout() {
     messagePanel = new QLabel(this);
     messagePanel->setFixedWidth(100);
     hintPanel = new QLabel(this);
+    hintPanel->setMinimumWidth(1); // it gives way to the message rather than lie over it
     statusBar()->setFixedHeight(18);
     statusBar()->addWidget(messagePanel);
     statusBar()->addWidget(hintPanel, 1);
@@ -125,9 +131,19 @@ void TForm2::buildLeftPanel() {
     buildMergePage();
     buildSettingsPage();
     buildSearchPage();
-    column->insertWidget(0, new PageTabs(PageControl1, pagesColumn));
-    // At least 100 pixels, and as wide as the category page's controls need.
-    Splitter4->setMinimumWidth(std::max(100, GroupBox1->minimumSizeHint().width() + 4));
+    auto* tabs = new PageTabs(PageControl1, pagesColumn);
+    column->insertWidget(0, tabs);
+    // At least 100 pixels, and as wide as the category and settings pages'
+    // controls need, so none is cut at the smallest width.
+    int width = std::max(
+        {100, GroupBox1->minimumSizeHint().width() + 4, PageControl1->minimumSizeHint().width()});
+    Splitter4->setMinimumWidth(width);
+    // The category list gives way before a page does: the captions, in
+    // as many rows as that width needs, and the tallest page's controls.
+    int room = 0;
+    for (int page = 0; page < PageControl1->count(); ++page)
+        room = std::max(room, PageControl1->widget(page)->minimumSizeHint().height());
+    pagesColumn->setMinimumHeight(tabs->heightForWidth(width) + room);
 }
 
 void TForm2::buildCategoryPage() {
@@ -178,6 +194,8 @@ void TForm2::buildMergePage() {
 void TForm2::buildSettingsPage() {
     auto* settingsPage = new QWidget;
     auto* settings = new QVBoxLayout(settingsPage);
+    settings->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+    settings->setSpacing(2);
     sound1 = new QCheckBox(QStringLiteral("声音提示"));
     savetf1 = new QCheckBox(QStringLiteral("每次自动保存"));
     login1 = new QCheckBox(QStringLiteral("登录时启动"));
@@ -190,6 +208,7 @@ void TForm2::buildSettingsPage() {
                        static_cast<QWidget*>(login1), static_cast<QWidget*>(utf81),
                        static_cast<QWidget*>(Label5), static_cast<QWidget*>(ListBox3)})
         settings->addWidget(w);
+    ListBox3->setMinimumHeight(3 * ListBox3->fontMetrics().height() + 6); // three skins at least
     PageControl1->addTab(settingsPage, QStringLiteral("程序设置"));
 }
 
@@ -360,8 +379,22 @@ void TForm2::connectHandlers() {
 
 void TForm2::setMessage(const QString& text, bool resize) {
     messagePanel->setText(text);
+    messagePanel->setToolTip(text); // whole, where the panel is too narrow for it
     if (resize)
-        messagePanel->setFixedWidth(7 * byteLength(text));
+        fitMessagePanel();
+}
+
+// Seven pixels per byte of its text, as far as the status bar leaves the
+// hint panel room to be read: half of a narrow bar, kHintRoom of a wide one.
+void TForm2::fitMessagePanel() {
+    int bar = statusBar()->width();
+    int most = std::max(bar / 2, bar - kHintRoom);
+    messagePanel->setFixedWidth(std::min(7 * byteLength(messagePanel->text()), most));
+}
+
+void TForm2::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    fitMessagePanel();
 }
 
 void TForm2::showWorkingFile(const std::string& category, const std::string& programText) {

@@ -170,6 +170,7 @@ class TForm2 : public QMainWindow {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -188,6 +189,7 @@ class TForm2 : public QMainWindow {
     void FormShow();
     void tellPendingNotice();
     void selectPage(Page page);
+    void fitMessagePanel();
     void PageControl1Change(int page);
 
     // save2_categories.cpp: the category list and the category page

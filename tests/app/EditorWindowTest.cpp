@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
@@ -45,22 +46,60 @@ class EditorWindowTest : public QObject {
         QVERIFY(!editor->Edit2->isEnabled());
     }
 
+    // Each caption whole, on every page, at the default size and at the
+    // smallest the window allows; the status bar's panels side by side.
+    void everyControlIsReadableAtTheDefaultAndTheSmallestSize() {
+        Windows app;
+        app.addCategories(2);
+        app.start();
+        app.drop->mshowClick();
+        auto* editor = app.editor;
+        auto tabs = editor->findChild<PageTabs*>()->findChildren<QToolButton*>();
+        for (QSize size : {editor->size(), QSize(1, 1)}) {
+            editor->resize(size);
+            for (QToolButton* caption : tabs) {
+                QTest::mouseClick(caption, Qt::LeftButton);
+                QCoreApplication::processEvents();
+                QWidget* page = editor->PageControl1->currentWidget();
+                QVERIFY(page->height() >= 100);
+                for (QWidget* control : page->findChildren<QWidget*>()) {
+                    bool captioned =
+                        qobject_cast<QAbstractButton*>(control) || qobject_cast<QLabel*>(control);
+                    QRect shown(control->mapTo(page, QPoint(0, 0)), control->size());
+                    if (captioned && control->isVisible())
+                        QVERIFY2(control->width() >= control->sizeHint().width() &&
+                                     page->rect().contains(shown),
+                                 qPrintable(caption->text() + ": " +
+                                            control->metaObject()->className()));
+                }
+            }
+            int row = editor->ListBox3->fontMetrics().height();
+            QVERIFY(editor->ListBox3->height() >= 3 * row);
+            editor->setMessage(QString(80, QChar(u'长')), true);
+            QCoreApplication::processEvents();
+            QVERIFY(editor->messagePanel->geometry().right() <
+                    editor->hintPanel->geometry().left());
+            QVERIFY(editor->hintPanel->width() >= editor->statusBar()->width() / 4);
+        }
+    }
+
     void splitterPositionsSurviveCloseAndShow() {
         Windows app;
         app.start();
         app.drop->mshowClick();
         auto* editor = app.editor;
-        editor->Splitter1->setSizes({120, 500});
-        emit editor->Splitter1->splitterMoved(120, 1);
+        int panel = editor->Panel2->minimumWidth() + 20;
+        editor->Splitter1->setSizes({panel, 500});
+        emit editor->Splitter1->splitterMoved(panel, 1);
         editor->Splitter2->setSizes({200, 90});
         emit editor->Splitter2->splitterMoved(200, 1);
         app.drop->mshowClick();
         editor->resize(900, 700); // a size given and closed with is forgotten
         app.drop->mshowClick();
-        QCOMPARE(editor->Panel2->width(), 120);
+        QCOMPARE(editor->Panel2->width(), panel);
         QCOMPARE(editor->RichEdit4->height(), 90);
         QCOMPARE(editor->size(), QSize(700, 500));
-        QCOMPARE(app.settings().readInteger(gb("程序参数"), gb("滑杆1"), 0), 120);
+        QCOMPARE(app.settings().readInteger(gb("程序参数"), gb("滑杆1"), 0), panel);
     }
 
     // The box keeps the stored text as it stands; the arrows step numbers.
