@@ -3,14 +3,14 @@
 # undefined-behaviour sanitizers) into build-fuzz/ and runs each for
 # SECONDS, starting from its checked-in corpus. New inputs go to a scratch
 # corpus in build-fuzz/, findings (crash-*, leak-*) to build-fuzz/findings/.
-# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (targets: Codec Convert
-# HttpReply IniFile Merge Names Reflow Rtf; default all)
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (targets: Categories Codec Convert
+# HttpReply IniFile Merge Names Reflow Rtf Search; default all)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(Codec Convert HttpReply IniFile Merge Names Reflow Rtf)
+[ ${#targets[@]} -gt 0 ] || targets=(Categories Codec Convert HttpReply IniFile Merge Names Reflow Rtf Search)
 KESTRUM_EXTRA_PACKAGES="clang libclang-rt-14-dev" source "$root/scripts/packages.sh"
 
 build=$root/build-fuzz

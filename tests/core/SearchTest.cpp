@@ -174,3 +174,18 @@ TEST(Search, AHitIsFoundAtEveryPlaceUpToTheEnd) {
     EXPECT_EQ(find("k", {dir.file("places.txt")}).hits.size(), 21u);
     EXPECT_EQ(find("keyx", {dir.file("places.txt")}).hits.size(), 0u);
 }
+
+// A line of any length costs bounded memory: past a limit its hit is given
+// as a window around the hit, and the lines after it keep their numbers.
+TEST(Search, AVeryLongLineGivesAWindowAroundItsHit) {
+    TempDir dir;
+    std::string half(3 << 19, 'a'); // the hit 1.5 MiB into a 3 MiB line
+    writeBytes(dir.file("long.txt"), "x\r\n" + half + "needle" + half + "\r\nneedle\r\n");
+    auto found = find("needle", {dir.file("long.txt")});
+    ASSERT_EQ(found.hits.size(), 2u);
+    EXPECT_EQ(found.hits[0].line, 2u);
+    EXPECT_LE(found.hits[0].text.size(), 1024u);
+    EXPECT_NE(found.hits[0].text.find("needle"), std::string::npos);
+    EXPECT_EQ(found.hits[1].line, 3u);
+    EXPECT_EQ(found.hits[1].text, "needle");
+}

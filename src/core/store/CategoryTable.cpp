@@ -10,6 +10,13 @@
 #include <unordered_map>
 
 namespace kestrum {
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+} // namespace
 
 void checkCategoryName(std::string_view name) {
     bool unsafe = name.empty() || name == "." || name == ".." ||
@@ -20,14 +27,17 @@ void checkCategoryName(std::string_view name) {
               name);
     // The settings file trims blanks around its keys, so such a name could
     // be written but never read back.
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    if (blank(name.front()) || blank(name.back()))
+    if (isBlank(name.front()) || isBlank(name.back()))
         raise(gb("类别名“%s”不能用：类别名的开头和结尾不能是空格。"), name);
 }
 
 void checkCategoryFolder(std::string_view folder) {
     if (folder.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
         raise(gb("文件夹“%s”不能用：文件夹名不能含有换行或空字符。"), folder);
+    // The settings file trims blanks around values: such a folder would be
+    // read back as another one.
+    if (!folder.empty() && (isBlank(folder.front()) || isBlank(folder.back())))
+        raise(gb("文件夹“%s”不能用：文件夹名的开头和结尾不能是空格。"), folder);
 }
 
 namespace categories {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/SearchScan.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
@@ -15,27 +17,12 @@
 // first block of a file that is not plain ASCII shows; in GB18030 a hit must
 // start on a character of its own (never on the second byte of a
 // double-byte character). ASCII letters match without regard to case unless
-// asked otherwise. Files are streamed in blocks on worker threads.
+// asked otherwise. Files are streamed in blocks on worker threads, each
+// file through a FileScan (text/SearchScan.h): linear time and bounded
+// memory whatever its line lengths.
 namespace kestrum::search {
 
-struct Query {
-    std::string text; // program text; never empty
-    bool exactCase = false;
-    bool firstPerFile = false; // only each file's first hit: enough to list the files
-};
-
-struct Hit {
-    std::string file;
-    std::size_t line = 0; // from 1; CR LF, LF and a lone CR each end a line
-    std::string text;     // the line's bytes as they stand in the file
-};
-
 inline constexpr std::size_t kMostHits = 10000;
-
-// Two places in a needle whose bytes are scanned for together.
-struct RarePair {
-    std::size_t first = 0, second = 0;
-};
 
 // What to search: the *.txt files of the folders, as the file list shows
 // them and each folder once (listed by the workers while they search, off
@@ -78,9 +65,7 @@ class Search {
     bool takeHits(std::vector<Hit>& found, bool& fileCounted);
 
     Query query_;
-    std::string gbPattern_, utf8Pattern_; // the needles; folded when the case does not count
-    std::string gbFolded_;                // the query folded by characters, to check a hit
-    RarePair gbRare_, utf8Rare_;          // the needles' bytes to scan for
+    Needles needles_;
     // The work queue, under `queue_`: files found so far, and folders not
     // yet listed; a worker with neither waits while another one lists.
     std::mutex queue_;
