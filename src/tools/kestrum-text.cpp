@@ -3,6 +3,8 @@
 // standard output. Text is GB2312/GBK/GB18030 bytes, as Kestrum stores it;
 // messages to the terminal are in the locale's encoding. Arguments are
 // taken into program text once, at the start, like everything Kestrum holds.
+#include "SearchOutput.h"
+#include "StandardOutput.h"
 #include "base/Errors.h"
 #include "store/FileStore.h"
 #include "text/CVCode.h"
@@ -11,12 +13,13 @@
 #include "text/MergeCopy.h"
 #include "text/Reflow.h"
 #include "text/Search.h"
-#include "text/ViewedText.h"
 
 #include <limits>
 
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <iconv.h>
@@ -29,8 +32,9 @@
 
 namespace {
 
+constexpr int kNothingFound = 1;
 constexpr int kUsageError = 2;
-constexpr int kInputError = 1;
+constexpr int kFailure = 3; // a file that cannot be read, output that cannot be written
 
 const char* const kHelp =
     "Usage: kestrum-text COMMAND [OPTIONS] [FILE...]\n"
@@ -49,10 +53,12 @@ const char* const kHelp =
     "                    Print file:line:text (UTF-8) for every line of the folders' .txt\n"
     "                    files that holds QUERY, in GB18030 or UTF-8 files alike; letters\n"
     "                    match in either case unless --case; -l prints only the names of\n"
-    "                    the files with a hit. Exit status 1: nothing found.\n"
+    "                    the files with a hit.\n"
     "  --help            Show this help.\n"
     "\n"
-    "Exit status: 0 on success, 1 when a file cannot be read, 2 for bad arguments.\n";
+    "Exit status: 0 on success, 1 when search finds nothing, 2 for bad arguments,\n"
+    "3 when a file or folder cannot be read or the output cannot be written (a full\n"
+    "disk, a closed pipe); the reason is then on standard error.\n";
 
 // Program text in the terminal's encoding: unchanged under a GB locale,
 // converted by iconv under any other, and UTF-8 where iconv cannot help
@@ -100,12 +106,6 @@ std::string readInput(const std::vector<std::string>& files) {
     return all;
 }
 
-int write(const std::string& bytes) {
-    std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    std::cout.flush();
-    return std::cout ? 0 : kInputError;
-}
-
 // Transforms the FILEs (or standard input) block by block, so memory stays
 // bounded whatever the input's size. `lastCut` tells where the bytes read
 // may be cut: the transform of the two parts one after the other must give
@@ -124,9 +124,8 @@ int streamCommand(const std::vector<std::string>& files,
     if (files.empty())
         inputs.push_back(STDIN_FILENO);
     std::string pending;
-    int status = 0;
     for (int fd : inputs) {
-        for (ssize_t n = 1; status == 0 && n > 0;) {
+        for (ssize_t n = 1; n > 0;) {
             // Reads go straight onto what is pending, a whole block at a time
             // even from a pipe, which hands out 64 KiB per read.
             std::size_t held = pending.size();
@@ -141,13 +140,14 @@ int streamCommand(const std::vector<std::string>& files,
             std::size_t cut = lastCut(pending);
             if (cut == 0)
                 continue; // no safe place yet: read on
-            status = write(transform(std::string_view(pending).substr(0, cut)));
+            writeOutput(transform(std::string_view(pending).substr(0, cut)));
             pending.erase(0, cut);
         }
         if (fd != STDIN_FILENO)
             ::close(fd);
     }
-    return status == 0 ? write(transform(pending)) : status;
+    writeOutput(transform(pending));
+    return 0;
 }
 
 // After the last byte below 0x40: such a byte is never the second byte of a
@@ -181,16 +181,15 @@ int mergeCommand(const std::vector<std::string>& files) {
         FILE* in = std::fopen(kestrum::files::nativePath(file).c_str(), "rb");
         if (!in)
             throw kestrum::KestrumError("Cannot open file " + file);
-        bool copied = kestrum::merge::copyLines(fileno(in), STDOUT_FILENO);
+        auto failure = kestrum::merge::copyLines(fileno(in), STDOUT_FILENO);
+        std::string reason = std::strerror(errno);
         std::fclose(in);
-        if (!copied)
-            throw kestrum::KestrumError("Cannot copy " + file);
+        if (failure == kestrum::merge::CopyFailure::writing)
+            throw OutputFailed("cannot write to standard output: " + reason);
+        if (failure == kestrum::merge::CopyFailure::reading)
+            throw kestrum::KestrumError("Cannot read file " + file + ": " + reason);
     }
     return 0;
-}
-
-std::string utf8Line(std::string_view bytes) {
-    return kestrum::isUtf8(bytes) ? std::string(bytes) : kestrum::gb18030::toUtf8(bytes);
 }
 
 int searchCommand(std::vector<std::string> args) {
@@ -203,28 +202,18 @@ int searchCommand(std::vector<std::string> args) {
     if (args[0].empty())
         return usageError("search needs a QUERY that is not empty");
     std::vector<std::string> folders(args.begin() + 1, args.end());
-    std::string out;
-    auto flush = [&] {
-        std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
-        out.clear();
-    };
     query.text = args[0];
     query.firstPerFile = filesOnly;
+    SearchOutput output(filesOnly);
     kestrum::search::Search run(
         query, kestrum::search::Sources{folders, {}},
-        [&](std::vector<kestrum::search::Hit>&& hits) {
-            for (const auto& hit : hits)
-                out += filesOnly ? kestrum::gb18030::toUtf8(hit.file) + "\n"
-                                 : kestrum::gb18030::toUtf8(hit.file) + ":" +
-                                       std::to_string(hit.line) + ":" + utf8Line(hit.text) + "\n";
-            if (out.size() > (1 << 16))
-                flush();
-        },
-        std::numeric_limits<std::size_t>::max());
-    run.wait();
-    flush();
-    std::cout.flush();
-    return run.hits() > 0 ? 0 : 1;
+        [&](std::vector<kestrum::search::Hit>&& hits) { output.add(hits); },
+        std::numeric_limits<std::size_t>::max(), 0, [&] { output.ended(); });
+    output.finish(run);
+    for (const auto& source : run.unreadable())
+        say(std::cerr, "kestrum-text: Cannot open " +
+                           std::string(source.back() == '/' ? "folder " : "file ") + source + "\n");
+    return !run.unreadable().empty() ? kFailure : run.hits() > 0 ? 0 : kNothingFound;
 }
 
 int dispatch(const std::string& command, const std::vector<std::string>& args) {
@@ -236,8 +225,10 @@ int dispatch(const std::string& command, const std::vector<std::string>& args) {
         return streamCommand(args, afterLastSingleByte, &kestrum::cvcode::ConvertBig5ToGb);
     if (command == "merge")
         return mergeCommand(args);
-    if (command == "name")
-        return write(kestrum::names::firstLineName(readInput(args)) + "\n");
+    if (command == "name") {
+        writeOutput(kestrum::names::firstLineName(readInput(args)) + "\n");
+        return 0;
+    }
     if (command == "search")
         return searchCommand(args);
     return usageError("unknown command '" + command + "'");
@@ -250,17 +241,17 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return usageError("no command given");
     std::string command = argv[1];
-    if (command == "--help" || command == "-h") {
-        std::cout << kHelp;
-        return 0;
-    }
     try {
+        if (command == "--help" || command == "-h") {
+            writeOutput(kHelp);
+            return 0;
+        }
         std::vector<std::string> args;
         for (int i = 2; i < argc; ++i)
             args.push_back(kestrum::gb(argv[i]));
         return dispatch(kestrum::gb(command), args);
     } catch (const std::exception& e) {
         say(std::cerr, std::string("kestrum-text: ") + e.what() + "\n");
-        return kInputError;
+        return kFailure;
     }
 }

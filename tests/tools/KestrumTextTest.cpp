@@ -23,14 +23,15 @@ std::string slurp(const std::string& path) {
 }
 
 // Runs the tool with `input` on standard input, through files so that no
-// pipe can fill up and block.
+// pipe can fill up and block; `output` takes standard output elsewhere.
 Result run(const std::string& arguments, const std::string& input = "",
-           const std::string& environment = "") {
+           const std::string& environment = "", const std::string& output = "") {
     char dir[] = "/tmp/kestrum-tool-XXXXXX";
     std::string base = mkdtemp(dir);
     std::ofstream(base + "/in", std::ios::binary) << input;
     std::string command = environment + " " + std::string(KESTRUM_TEXT) + " " + arguments + " <" +
-                          base + "/in >" + base + "/out 2>" + base + "/err";
+                          base + "/in >" + (output.empty() ? base + "/out" : output) + " 2>" +
+                          base + "/err";
     int status = std::system(command.c_str());
     Result r{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(base + "/out"),
              slurp(base + "/err")};
@@ -84,7 +85,7 @@ TEST(KestrumText, MergeJoinsFilesLineByLine) {
     auto r = run("merge " + base + "/1.txt " + base + "/2.txt");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "one\r\ntwo\r\nthree\r\n");
-    EXPECT_EQ(run("merge " + base + "/missing.txt").status, 1);
+    EXPECT_EQ(run("merge " + base + "/missing.txt").status, 3);
     std::filesystem::remove_all(base);
 }
 
@@ -128,4 +129,45 @@ TEST(KestrumText, ConvertingInBlocksGivesTheSameBytesAsAtOnce) {
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(r.out == expected) << command;
     }
+}
+
+// Output that cannot be written is never success: each command says so
+// and exits 3, and a folder that cannot be read is not "nothing found".
+TEST(KestrumText, EveryFailureIsToldAndExitsThree) {
+    char dir[] = "/tmp/kestrum-full-XXXXXX";
+    std::string base = mkdtemp(dir);
+    std::ofstream(base + "/a.txt", std::ios::binary) << "needle\r\n";
+    for (std::string command :
+         {"search needle " + base, "search -l needle " + base, std::string("name"),
+          std::string("reflow --chars 5"), std::string("gb2big5"), std::string("big52gb"),
+          "merge " + base + "/a.txt", std::string("--help")}) {
+        auto r = run(command, "abc\r\n", "", "/dev/full");
+        EXPECT_EQ(r.status, 3) << command;
+        EXPECT_NE(r.err.find("standard output"), std::string::npos) << command << r.err;
+    }
+    auto r = run("search needle " + base + " " + base + "/missing");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find(base + "/missing"), std::string::npos) << r.err;
+    EXPECT_EQ(run("search nothing " + base).status, 1);
+    std::filesystem::remove_all(base);
+}
+
+// With SIGPIPE ignored, a reader that goes away is a failed write (EPIPE):
+// the search stops and says so instead of scanning on and exiting 0.
+TEST(KestrumText, AClosedPipeStopsTheSearch) {
+    char dir[] = "/tmp/kestrum-pipe-XXXXXX";
+    std::string base = mkdtemp(dir);
+    for (int i = 0; i < 20; ++i) {
+        std::ofstream out(base + "/" + std::to_string(i) + ".txt", std::ios::binary);
+        for (int line = 0; line < 20000; ++line)
+            out << "needle\r\n";
+    }
+    std::ofstream(base + "/run.sh") << "trap '' PIPE\n"
+                                    << KESTRUM_TEXT << " search needle " << base << " 2>" << base
+                                    << "/err | head -c 1 >/dev/null\n"
+                                    << "exit ${PIPESTATUS[0]}\n";
+    int status = std::system(("bash " + base + "/run.sh").c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 3);
+    EXPECT_NE(slurp(base + "/err").find("Broken pipe"), std::string::npos);
+    std::filesystem::remove_all(base);
 }

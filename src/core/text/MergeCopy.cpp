@@ -16,8 +16,6 @@ namespace {
 
 constexpr char kCtrlZ = 0x1A;
 
-enum class CopyFailure { none, reading, writing };
-
 template <typename Read> CopyFailure copyStream(Read read, int out) {
     LineCopy copy;
     std::string converted;
@@ -95,9 +93,8 @@ void LineCopy::finish(std::string& out) {
     lineOpen_ = false;
 }
 
-bool copyLines(int in, int out) {
-    return copyStream([in](char* into, std::size_t most) { return ::read(in, into, most); }, out) ==
-           CopyFailure::none;
+CopyFailure copyLines(int in, int out) {
+    return copyStream([in](char* into, std::size_t most) { return ::read(in, into, most); }, out);
 }
 
 void appendFiles(const std::vector<std::string>& sources, const std::string& target) {

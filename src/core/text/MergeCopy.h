@@ -28,9 +28,11 @@ class LineCopy {
     bool stopped_ = false;
 };
 
-// Copies the file descriptor `in` onto `out` by the rule; false when
-// reading or writing failed.
-bool copyLines(int in, int out);
+enum class CopyFailure { none, reading, writing };
+
+// Copies the file descriptor `in` onto `out` by the rule; says which side
+// failed, errno telling why.
+CopyFailure copyLines(int in, int out);
 
 // Appends each source file to `target` by the rule, in order. Raises
 // "Cannot open file %s" for a source and "Cannot create file %s" for the

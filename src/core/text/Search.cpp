@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <unistd.h>
 #include <utility>
@@ -26,14 +27,17 @@ std::vector<std::string> distinctFolders(const std::vector<std::string>& folders
     return distinct;
 }
 
-std::vector<std::string> folderFiles(const std::string& folder) {
+// Nothing when the folder cannot be listed.
+std::optional<std::vector<std::string>> folderFiles(const std::string& folder) {
     std::vector<std::string> all;
     try {
-        if (auto names = listTextFiles(folder))
-            for (const auto& name : *names)
-                all.push_back(folder + name);
+        auto names = listTextFiles(folder);
+        if (!names)
+            return std::nullopt;
+        for (const auto& name : *names)
+            all.push_back(folder + name);
     } catch (const std::exception&) {
-        // a folder that fails while it is listed adds nothing
+        return std::nullopt;
     }
     return all;
 }
@@ -97,7 +101,10 @@ void Search::work() {
             std::string folder = folders_[nextFolder_++];
             ++listing_;
             lock.unlock();
-            std::vector<std::string> found = folderFiles(folder);
+            auto listed = folderFiles(folder);
+            if (!listed)
+                noteUnreadable(folder);
+            std::vector<std::string> found = listed.value_or(std::vector<std::string>{});
             lock.lock();
             files_.insert(files_.end(), std::make_move_iterator(found.begin()),
                           std::make_move_iterator(found.end()));
@@ -113,6 +120,11 @@ void Search::work() {
     listed_.notify_all(); // a cancel wakes the waiting workers too
     if (--running_ == 0 && onDone_)
         onDone_();
+}
+
+void Search::noteUnreadable(const std::string& source) {
+    std::lock_guard<std::mutex> lock(report_);
+    unreadable_.push_back(source);
 }
 
 bool Search::takeHits(std::vector<Hit>& found, bool& fileCounted) {
@@ -172,8 +184,10 @@ class FolderHandle {
 void Search::searchFile(const std::string& path) {
     thread_local FolderHandle folder; // a worker's files come folder by folder
     files::UserFile file = folder.open(path);
-    if (!file.isOpen())
-        return; // a file gone, unreadable or no regular file adds nothing
+    if (!file.isOpen()) {
+        noteUnreadable(path);
+        return;
+    }
     thread_local ScanBuffer buffer;
     FileScan scan(needles_, buffer, path);
     std::vector<Hit> found;
@@ -184,6 +198,8 @@ void Search::searchFile(const std::string& path) {
     std::uint64_t total = 0;
     for (bool more = true; more && !cancelled_;) {
         ssize_t n = file.read(scan.room(files::kReadBlock), files::kReadBlock);
+        if (n < 0)
+            noteUnreadable(path);
         std::size_t got = static_cast<std::size_t>(std::max<ssize_t>(n, 0));
         total += got;
         more = scan.take(got, n <= 0 || total >= size, found);

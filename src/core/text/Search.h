@@ -57,12 +57,16 @@ class Search {
     bool truncated() const { return truncated_; }
     std::size_t hits() const { return hits_; }
     std::size_t filesWithHits() const { return filesWithHits_; }
+    // After wait(): the folders that could not be listed and the files that
+    // could not be read, in no order.
+    const std::vector<std::string>& unreadable() const { return unreadable_; }
 
   private:
     void work();
     void chooseRareBytes(const std::string& firstFile);
     void searchFile(const std::string& path);
     bool takeHits(std::vector<Hit>& found, bool& fileCounted);
+    void noteUnreadable(const std::string& source);
 
     Query query_;
     Needles needles_;
@@ -81,7 +85,8 @@ class Search {
     std::atomic<bool> truncated_{false};
     std::atomic<std::size_t> hits_{0};
     std::atomic<std::size_t> filesWithHits_{0};
-    std::mutex report_;
+    std::mutex report_; // over the hits and `unreadable_`
+    std::vector<std::string> unreadable_;
     std::vector<std::thread> workers_;
 };
 
