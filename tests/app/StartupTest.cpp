@@ -1,5 +1,6 @@
 #include "AppFixture.h"
 #include "LocalHttpServer.h"
+#include "store/DraftFile.h"
 #include "store/SettingKeys.h"
 
 #include <QCheckBox>
@@ -7,6 +8,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <poll.h>
+#include <sys/xattr.h>
 
 using namespace kestrum;
 
@@ -53,22 +55,31 @@ class StartupTest : public QObject {
         QVERIFY(!app.state.editorClosed);
     }
 
-    // A run killed while it wrote a file leaves a temporary sibling; the next
-    // start removes those of its own naming from every folder it writes.
+    // A run killed while it wrote a file can leave a marked temporary; the
+    // next start removes those from every folder it writes, and never a
+    // user's file, however much its name looks like one of ours.
     void aStartSweepsTheSiblingsACrashedRunLeft() {
         Windows app;
         app.writeSettings("[类别]\r\nnotes=" + app.path("docs") + "\r\n");
-        std::vector<std::string> stale = {app.state.folders.program + ".tuckpad.ini.kestrum-a1B2c3",
-                                          app.state.folders.temporary +
-                                              ".notestemp.txt.kestrum-a1B2c3",
-                                          app.path("docs/.捕获.txt.kestrum-a1B2c3")};
-        for (const auto& path : stale)
+        std::vector<std::string> stale = {
+            app.state.folders.program + ".tuckpad.ini.kestrum-tmp-a1B2c3d4e5f6",
+            app.state.folders.temporary + ".notestemp.txt.kestrum-tmp-a1B2c3d4e5f6",
+            app.path("docs/.capture.txt.kestrum-tmp-a1B2c3d4e5f6")};
+        for (const auto& path : stale) {
             files::replace(path, "half");
-        files::replace(app.path("docs/.hidden.txt"), "the user's");
+            if (setxattr(path.c_str(), files::kTemporaryMark, "1", 1, 0) != 0)
+                QSKIP("no extended attributes here");
+        }
+        std::vector<std::string> users = {app.path("docs/.hidden.txt"),
+                                          app.path("docs/.notes.kestrum-backup"),
+                                          app.path("docs/.my diary.txt.kestrum-2024v1")};
+        for (const auto& path : users)
+            files::replace(path, "the user's");
         app.start();
         for (const auto& path : stale)
             QVERIFY2(!files::exists(path), path.c_str());
-        QVERIFY(files::exists(app.path("docs/.hidden.txt")));
+        for (const auto& path : users)
+            QVERIFY2(files::exists(path), path.c_str());
     }
 
     // Told once, when the user first sees the editor window.

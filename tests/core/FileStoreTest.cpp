@@ -1,6 +1,7 @@
 #include "store/FileStore.h"
 #include "TempDir.h"
 #include "base/Errors.h"
+#include "store/DraftFile.h"
 
 #include <csignal>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace kestrum;
@@ -102,39 +104,55 @@ TEST(FileStore, ACrashWhileCreatingNeverLeavesAPartFileUnderTheRealName) {
     crashWritingPast(4096,
                      [&] { files::createNew(dir.file("capture.txt"), std::string(100000, 'x')); });
     EXPECT_FALSE(files::exists(dir.file("capture.txt")));
-    EXPECT_EQ(files::removeStaleSiblings(dir.path()), 1);
-    EXPECT_EQ(entriesIn(dir.path()), 0u);
+    EXPECT_EQ(entriesIn(dir.path()), 0u); // the draft had no name: nothing is left to sweep
 }
 
-TEST(FileStore, ACrashWhileReplacingKeepsTheOldContentAndTheNextStartSweepsTheSibling) {
+TEST(FileStore, ACrashWhileReplacingKeepsTheOldContentAndLeavesNothingBeside) {
     TempDir dir;
     files::replace(dir.file("tuckpad.ini"), "old");
     crashWritingPast(4096,
                      [&] { files::replace(dir.file("tuckpad.ini"), std::string(100000, 'y')); });
     EXPECT_EQ(readBytes(dir.file("tuckpad.ini")), "old");
-    EXPECT_EQ(entriesIn(dir.path()), 2u);
-    EXPECT_EQ(files::removeStaleSiblings(dir.path()), 1);
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
-TEST(FileStore, TheSweepRemovesOnlyRegularFilesOfItsOwnNaming) {
+// The sweep goes by the mark a temporary of ours carries, never by the name
+// alone: a user's files shaped like our temporaries, old or new, stay.
+TEST(FileStore, TheSweepRemovesOnlyMarkedTemporariesOfOurOwn) {
     TempDir dir;
-    std::vector<std::string> kept = {".notes.txt.kestrum-abc12", "notes.txt.kestrum-abc123",
-                                     ".notes.txt.abc123", ".notes.txt.kestrum-abc12!",
-                                     ".kestrum-abc123"};
+    std::vector<std::string> kept = {".notes.kestrum-backup", ".my diary.txt.kestrum-2024v1",
+                                     ".notes.txt.kestrum-tmp-a1b2c3d4e5f6",
+                                     "notes.txt.kestrum-tmp-a1b2c3d4e5f6"};
     for (const auto& name : kept)
         writeBytes(dir.file(name), "user's");
-    writeBytes(dir.file(".notes.txt.kestrum-Ab3xY9"), "ours");
-    std::filesystem::create_directory(dir.file(".d.kestrum-abcdef"));
-    writeBytes(dir.file("target"), "linked");
-    std::filesystem::create_symlink(dir.file("target"), dir.file(".l.kestrum-abcdef"));
+    auto leftover = [&](const std::string& name) {
+        writeBytes(dir.file(name), "ours");
+        return setxattr(dir.file(name).c_str(), files::kTemporaryMark, "1", 1, 0) == 0;
+    };
+    if (!leftover(".capture.txt.kestrum-tmp-Ab3xY9Zq01Kp"))
+        GTEST_SKIP() << "no extended attributes here";
+    ASSERT_TRUE(leftover("notes.txt.kestrum-tmp-Ab3xY9Zq01Kq")); // marked, but not our name
+    kept.push_back("notes.txt.kestrum-tmp-Ab3xY9Zq01Kq");
+    std::filesystem::create_directory(dir.file(".d.kestrum-tmp-abcdefabcdef"));
     EXPECT_EQ(files::removeStaleSiblings(dir.path()), 1);
-    EXPECT_FALSE(files::exists(dir.file(".notes.txt.kestrum-Ab3xY9")));
+    EXPECT_FALSE(files::exists(dir.file(".capture.txt.kestrum-tmp-Ab3xY9Zq01Kp")));
     for (const auto& name : kept)
         EXPECT_TRUE(files::exists(dir.file(name))) << name;
-    EXPECT_TRUE(std::filesystem::is_directory(dir.file(".d.kestrum-abcdef")));
-    EXPECT_EQ(readBytes(dir.file("target")), "linked");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file(".d.kestrum-tmp-abcdefabcdef")));
     EXPECT_EQ(files::removeStaleSiblings(dir.file("missing")), 0);
+}
+
+// Writing leaves the user's file unmarked and nothing else in the folder.
+TEST(FileStore, AWrittenFileCarriesNoMarkAndHasNoSibling) {
+    TempDir dir;
+    files::replace(dir.file("a.txt"), "one");
+    files::replace(dir.file("a.txt"), "two");
+    ASSERT_TRUE(files::createNew(dir.file("b.txt"), "new"));
+    EXPECT_FALSE(files::createNew(dir.file("b.txt"), "again"));
+    EXPECT_EQ(readBytes(dir.file("b.txt")), "new");
+    EXPECT_EQ(entriesIn(dir.path()), 2u);
+    for (const char* name : {"a.txt", "b.txt"})
+        EXPECT_LT(getxattr(dir.file(name).c_str(), files::kTemporaryMark, nullptr, 0), 0) << name;
 }
 
 // The merge's scratch file lives in the temporary folder, often on another

@@ -2,6 +2,7 @@
 // name is whole, every capture reported done is there, and the next start
 // leaves no temporary sibling behind.
 #include "CrashTexts.h"
+#include "store/DraftFile.h"
 #include "store/FileStore.h"
 
 #include <csignal>

@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "base/UserFile.h"
+#include "store/DraftFile.h"
 #include "text/ReadFailureText.h"
 
 #include <algorithm>
@@ -43,57 +44,6 @@ void syncFolderOf(const std::filesystem::path& path) {
         ::fsync(fd.get());
 }
 
-// A temporary file beside `target`, removed again unless it was published
-// under its final name.
-class Sibling {
-  public:
-    explicit Sibling(const std::filesystem::path& target)
-        : path_((target.parent_path() / ("." + target.filename().native() + ".kestrum-XXXXXX"))
-                    .native()),
-          fd_(mkostemp(path_.data(), O_CLOEXEC)), created_(fd_.valid()) {}
-    ~Sibling() {
-        if (created_ && !published_)
-            ::unlink(path_.c_str());
-    }
-    Sibling(const Sibling&) = delete;
-    Sibling& operator=(const Sibling&) = delete;
-
-    // The whole content, synced to the disk, the descriptor closed.
-    bool write(std::string_view bytes, mode_t mode) {
-        bool written = created_ && fchmod(fd_.get(), mode) == 0 && writeAll(fd_.get(), bytes) &&
-                       ::fsync(fd_.get()) == 0;
-        return fd_.close() && written;
-    }
-    const std::string& path() const { return path_; }
-    void published() { published_ = true; }
-
-  private:
-    std::string path_;
-    FileDescriptor fd_;
-    bool created_;
-    bool published_ = false;
-};
-
-enum class Publication { published, nameTaken, unsupported, failed };
-
-// Gives the finished file its name unless the name is taken: an atomic
-// no-replace rename where the file system has one, else a hard link.
-Publication publishWithoutReplacing(const std::string& from, const std::filesystem::path& to) {
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return Publication::published;
-    if (errno == EEXIST)
-        return Publication::nameTaken;
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)
-        return Publication::failed;
-    if (::link(from.c_str(), to.c_str()) == 0) {
-        ::unlink(from.c_str());
-        return Publication::published;
-    }
-    if (errno == EEXIST)
-        return Publication::nameTaken;
-    return errno == EPERM || errno == EOPNOTSUPP ? Publication::unsupported : Publication::failed;
-}
-
 // File systems with neither (some network and FAT mounts): the file is
 // made under its name with O_EXCL, which still never replaces one.
 bool createInPlace(const std::filesystem::path& native, std::string_view bytes,
@@ -132,22 +82,19 @@ std::string load(std::string_view path) {
 
 void replace(std::string_view path, std::string_view bytes, std::string_view errorPattern) {
     auto target = replacementTarget(nativePath(path));
-    Sibling sibling(target);
-    if (!sibling.write(bytes, modeForReplacement(target)) ||
-        ::rename(sibling.path().c_str(), target.c_str()) != 0)
+    DraftFile draft(target);
+    if (!draft.write(bytes, modeForReplacement(target)) || !draft.publishOver(target))
         raise(errorPattern, path);
-    sibling.published();
     syncFolderOf(target);
 }
 
 bool createNew(std::string_view path, std::string_view bytes) {
     auto native = nativePath(path);
-    Sibling sibling(native);
-    if (!sibling.write(bytes, modeForReplacement(native)))
+    DraftFile draft(native);
+    if (!draft.write(bytes, modeForReplacement(native)))
         raise(kCannotCreate, path);
-    switch (publishWithoutReplacing(sibling.path(), native)) {
+    switch (draft.publishAsNew(native)) {
     case Publication::published:
-        sibling.published();
         syncFolderOf(native);
         return true;
     case Publication::nameTaken:
@@ -158,32 +105,6 @@ bool createNew(std::string_view path, std::string_view bytes) {
         break;
     }
     raise(kCannotCreate, path);
-}
-
-bool isTemporarySiblingName(std::string_view name) {
-    constexpr std::string_view infix = ".kestrum-";
-    constexpr std::size_t randomPart = 6;
-    if (name.size() < 1 + 1 + infix.size() + randomPart || name.front() != '.')
-        return false;
-    std::string_view tail = name.substr(name.size() - randomPart);
-    bool random = std::all_of(tail.begin(), tail.end(), [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    });
-    return random && name.substr(name.size() - randomPart - infix.size(), infix.size()) == infix;
-}
-
-int removeStaleSiblings(std::string_view folder) {
-    int removed = 0;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(nativePath(folder), ec)) {
-        if (!isTemporarySiblingName(entry.path().filename().native()))
-            continue;
-        // symlink_status: a link that carries our name is not ours to follow.
-        if (entry.symlink_status(ec).type() == std::filesystem::file_type::regular &&
-            ::unlink(entry.path().c_str()) == 0)
-            ++removed;
-    }
-    return removed;
 }
 
 void copy(std::string_view from, std::string_view to, std::string_view errorPattern) {

@@ -22,25 +22,17 @@ std::optional<std::string> tryRead(std::string_view path);
 // says so when it is no regular file.
 std::string load(std::string_view path);
 
-// Writes a synced sibling temporary file and renames it over `path`, so
-// the old content stays whole when anything fails, a crash included;
-// raises `errorPattern` with the path then.
+// Writes the new content as a synced draft (store/DraftFile.h) and renames
+// it over `path`, so the old content stays whole when anything fails, a
+// crash included; raises `errorPattern` with the path then.
 void replace(std::string_view path, std::string_view bytes,
              std::string_view errorPattern = kCannotCreate);
 
 // Creates `path` only if it does not exist yet, whole or not at all: the
-// bytes go to a synced sibling that is then published under the name
+// bytes go to a synced draft that is then published under the name
 // without ever replacing a file. False when it exists; raises "Cannot
 // create file %s" for any other failure.
 bool createNew(std::string_view path, std::string_view bytes);
-
-// Temporary siblings are named "." + name + ".kestrum-" + six letters or
-// digits; a crash between their creation and their rename leaves one.
-bool isTemporarySiblingName(std::string_view fileName);
-
-// Removes the regular files of `folder` named as temporary siblings (never
-// a link or a folder, never anything below it); returns how many.
-int removeStaleSiblings(std::string_view folder);
 
 void copy(std::string_view from, std::string_view to, std::string_view errorPattern);
 

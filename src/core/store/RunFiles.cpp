@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "store/CategoryTable.h"
+#include "store/DraftFile.h"
 #include "store/FileStore.h"
 #include "store/Folders.h"
 #include "store/IniFile.h"

@@ -14,7 +14,7 @@ class IniFile;
 // working folder and those files is touched.
 void removeRunFiles(const Folders& folders, const std::vector<std::string>& categories);
 
-// Removes the temporary siblings (files::removeStaleSiblings) that a run
+// Removes the marked temporaries (files::removeStaleSiblings) that a run
 // killed half-way through a write left in the folders the program writes:
 // the program folder, the temporary and working folders and the folders
 // of the categories in the table.
