@@ -67,7 +67,14 @@ inline bool switchAway(QWidget* window, QWidget* other) {
 
 // Keys typed where the keyboard focus is, one press and release each.
 inline void type(QWidget* focused, const QString& text) {
-    QTest::keyClicks(focused, text);
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(focused, c.toLatin1());
+        } else { // what an input method hands over: text without a key of its own
+            QTest::sendKeyEvent(QTest::Press, focused, Qt::Key_unknown, QString(c), {});
+            QTest::sendKeyEvent(QTest::Release, focused, Qt::Key_unknown, QString(c), {});
+        }
+    }
 }
 
 } // namespace input
