@@ -112,6 +112,19 @@ class NothingLostTest : public QObject {
         QCOMPARE(files::load(app.path("cat1/typed.txt")), std::string("typed"));
     }
 
+    // A run that ended without the exit (closed, killed) left it: nothing
+    // says it was saved.
+    void aWorkingFileLeftByAnEarlierRunIsAskedAbout() {
+        Windows app;
+        app.addCategories(2);
+        files::replace(workingFileOf(app, "类别0"), "left behind");
+        app.start();
+        app.desktop.unsavedAnswers << Desktop::UnsavedAnswer::Save;
+        app.drop->mexitClick();
+        QCOMPARE(app.desktop.questions.size(), 1);
+        QCOMPARE(files::load(app.path("cat0/leftbehind.txt")), std::string("left behind"));
+    }
+
     void capturesThatAutoSaveKeptAreNoReasonToAsk() {
         Windows app;
         app.addCategories(1);
