@@ -1,25 +1,28 @@
 #include "SingleInstance.h"
 
-#include "net/InstanceSocket.h"
+#include <chrono>
+#include <unistd.h>
 
-SingleInstance::SingleInstance(const std::string& usualFolder, unsigned userId)
-    : name_(kestrum::instance::socketName(usualFolder, userId)) {}
+SingleInstance::SingleInstance(std::string privateFolder) : folder_(std::move(privateFolder)) {}
 
 SingleInstance::~SingleInstance() {
     stop();
 }
 
 bool SingleInstance::askRunningInstance() {
-    return kestrum::instance::askRunning(name_);
+    if (!start_) // a start that is still on its way gets two seconds to answer
+        start_ = kestrum::instance::start(folder_, std::chrono::seconds(2));
+    return start_->askedRunning;
 }
 
 bool SingleInstance::listen() {
-    listener_ = kestrum::instance::listen(name_);
-    if (listener_ < 0)
+    askRunningInstance();
+    if (!start_->listener.valid())
         return false;
-    notifier_ = std::make_unique<QSocketNotifier>(listener_, QSocketNotifier::Read);
-    connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
-        if (kestrum::instance::acceptStart(listener_))
+    int listener = start_->listener.get();
+    notifier_ = std::make_unique<QSocketNotifier>(listener, QSocketNotifier::Read);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, [this, listener] {
+        if (kestrum::instance::acceptStart(listener))
             emit anotherStartAsked();
     });
     return true;
@@ -27,6 +30,8 @@ bool SingleInstance::listen() {
 
 void SingleInstance::stop() {
     notifier_.reset();
-    kestrum::instance::close(listener_);
-    listener_ = -1;
+    if (start_ && start_->listener.valid()) {
+        start_->listener.close();
+        ::unlink(kestrum::instance::socketPath(folder_).c_str());
+    }
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "net/InstanceSocket.h"
+
 #include <QObject>
 #include <QSocketNotifier>
 #include <memory>
+#include <optional>
 #include <string>
 
 // One running Kestrum per user: a second start asks the first to bring up
@@ -10,22 +13,25 @@
 class SingleInstance : public QObject {
     Q_OBJECT
   public:
-    // `usualFolder`: the private temporary folder a run normally takes.
-    SingleInstance(const std::string& usualFolder, unsigned userId);
+    // `privateFolder`: the run's private temporary folder, where the lock
+    // and the socket are.
+    explicit SingleInstance(std::string privateFolder);
     ~SingleInstance() override;
 
-    // True when another instance answered and was asked to show its editor.
-    // When two starts race, the one that cannot take the name asks again.
+    // True when another instance holds the lock and was asked to show its
+    // editor; else this run holds the lock from now on.
     bool askRunningInstance();
-    // Starts listening for later starts; false if the name cannot be taken.
+    // Starts listening for later starts; false when this run holds no lock
+    // or the socket cannot be made.
     bool listen();
+    // Stops listening and removes the socket file.
     void stop();
 
   signals:
     void anotherStartAsked();
 
   private:
-    std::string name_;
-    int listener_ = -1;
+    std::string folder_;
+    std::optional<kestrum::instance::Start> start_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };

@@ -68,11 +68,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     state.pendingNotice = temporary.notice;
-    SingleInstance instance(temporary.usual, getuid());
+    SingleInstance instance(temporary.path);
     if (instance.askRunningInstance())
         return 0;
-    if (!instance.listen() && instance.askRunningInstance())
-        return 0; // another start took the name a moment before this one
+    instance.listen();
     TForm1 dropWindow(state, desktop);
     std::string counterHost = buildsettings::counterHost;
     dropWindow.setConnectionStatusSource(
@@ -91,6 +90,7 @@ int main(int argc, char** argv) {
         editor.activateWindow();
     });
     int status = app.exec();
+    instance.stop();
     // An orderly exit leaves nothing of the run in the temporary folder.
     ::rmdir(kestrum::gb18030::toUtf8(state.folders.temporary).c_str());
     return status;

@@ -1,38 +1,98 @@
 #include "net/InstanceSocket.h"
+#include "TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace kestrum;
+using namespace std::chrono_literals;
 
 namespace {
 bool startWaiting(int listener) {
     pollfd waiting{listener, POLLIN, 0};
     return ::poll(&waiting, 1, 1000) == 1;
 }
+
+// A socket file as a killed run leaves it: bound, then nobody listening.
+void leaveStaleSocket(const std::string& path) {
+    int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(socket);
+}
 } // namespace
 
+// The socket is a file in the run's private folder, where no one else can
+// make one first; a later start of the same folder finds the first.
 TEST(InstanceSocket, ASecondStartFindsTheFirstOfTheSameFolderOnly) {
-    std::string name =
-        instance::socketName("/tmp/kestrum-test-" + std::to_string(getpid()), getuid());
-    std::string elsewhere = instance::socketName("/run/user/x/kestrum", getuid());
-    EXPECT_NE(name, elsewhere);
-    EXPECT_EQ(name,
-              instance::socketName("/tmp/kestrum-test-" + std::to_string(getpid()), getuid()));
-    EXPECT_FALSE(instance::askRunning(name));
+    TempDir folder, elsewhere;
+    std::string socket = instance::socketPath(folder.path());
+    EXPECT_EQ(std::filesystem::path(socket).parent_path(),
+              std::filesystem::path(folder.path()).parent_path());
 
-    int listener = instance::listen(name);
-    ASSERT_GE(listener, 0);
-    EXPECT_EQ(instance::listen(name), -1); // the name is taken while the first runs
-    EXPECT_TRUE(instance::askRunning(name));
-    ASSERT_TRUE(startWaiting(listener));
-    EXPECT_TRUE(instance::acceptStart(listener));
-    EXPECT_FALSE(instance::askRunning(elsewhere));
+    auto first = instance::start(folder.path(), 0ms);
+    ASSERT_TRUE(first.lock.valid());
+    ASSERT_TRUE(first.listener.valid());
+    EXPECT_TRUE(std::filesystem::is_socket(socket));
+    auto second = instance::start(folder.path(), 0ms);
+    EXPECT_TRUE(second.askedRunning);
+    EXPECT_FALSE(second.lock.valid());
+    ASSERT_TRUE(startWaiting(first.listener.get()));
+    EXPECT_TRUE(instance::acceptStart(first.listener.get()));
+    auto other = instance::start(elsewhere.path(), 0ms);
+    EXPECT_TRUE(other.listener.valid());
+    EXPECT_FALSE(other.askedRunning);
+}
 
-    instance::close(listener);
-    EXPECT_FALSE(instance::askRunning(name)); // nothing is left behind to answer
-    int again = instance::listen(name);
-    EXPECT_GE(again, 0);
-    instance::close(again);
+// A run that was killed leaves its socket file but no lock: the next start
+// is the first again.
+TEST(InstanceSocket, AStartAfterAKilledRunTakesOver) {
+    TempDir folder;
+    leaveStaleSocket(instance::socketPath(folder.path()));
+    auto start = instance::start(folder.path(), 0ms);
+    EXPECT_TRUE(start.lock.valid());
+    EXPECT_TRUE(start.listener.valid());
+    EXPECT_FALSE(start.askedRunning);
+    EXPECT_TRUE(instance::askRunning(instance::socketPath(folder.path())));
+}
+
+// Starts at the same moment: exactly one runs, every other one asks it.
+TEST(InstanceSocket, OfStartsThatRaceExactlyOneRunsAndTheOthersAskIt) {
+    TempDir folder;
+    constexpr int kStarts = 4;
+    int go[2], told[2];
+    ASSERT_EQ(::pipe(go), 0);
+    ASSERT_EQ(::pipe(told), 0);
+    for (int i = 0; i < kStarts; ++i) {
+        if (::fork() != 0)
+            continue;
+        char byte;
+        ::read(go[0], &byte, 1);
+        auto start = instance::start(folder.path(), 3000ms);
+        int asked = 0;
+        for (; start.listener.valid() && asked < kStarts - 1 && startWaiting(start.listener.get());)
+            asked += instance::acceptStart(start.listener.get());
+        char report = start.listener.valid() ? static_cast<char>('0' + asked)
+                      : start.askedRunning   ? 'a'
+                                             : '?';
+        ::write(told[1], &report, 1);
+        ::_exit(0);
+    }
+    ::close(told[1]);
+    ASSERT_EQ(::write(go[1], std::string(kStarts, 'g').data(), kStarts), kStarts);
+    std::string reports;
+    char report;
+    while (::read(told[0], &report, 1) == 1)
+        reports += report;
+    while (::wait(nullptr) > 0) {
+    }
+    std::sort(reports.begin(), reports.end());
+    EXPECT_EQ(reports, std::to_string(kStarts - 1) + std::string(kStarts - 1, 'a'));
 }

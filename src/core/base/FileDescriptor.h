@@ -7,7 +7,8 @@ namespace kestrum::files {
 // Owns a file descriptor; closes it once.
 class FileDescriptor {
   public:
-    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    FileDescriptor() = default;
+    explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() { close(); }
     FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.release()) {}
     FileDescriptor& operator=(FileDescriptor&& other) noexcept;
@@ -25,7 +26,7 @@ class FileDescriptor {
     bool close();
 
   private:
-    int fd_;
+    int fd_ = -1;
 };
 
 // Writes all of `bytes` to the descriptor; false when the system refuses

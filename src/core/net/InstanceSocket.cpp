@@ -1,24 +1,29 @@
 #include "net/InstanceSocket.h"
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
+#include "base/Paths.h"
+#include "text/NativePath.h"
+
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 
 namespace kestrum::instance {
 namespace {
 
-// A leading NUL puts the name in the abstract namespace.
-socklen_t addressOf(const std::string& name, sockaddr_un& address) {
+// False when the path does not fit in an address.
+bool addressOf(const std::string& path, sockaddr_un& address) {
     std::memset(&address, 0, sizeof address);
     address.sun_family = AF_UNIX;
-    std::size_t length = std::min(name.size(), sizeof address.sun_path - 1);
-    std::memcpy(address.sun_path + 1, name.data(), length);
-    return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
+    if (path.size() >= sizeof address.sun_path)
+        return false;
+    std::memcpy(address.sun_path, path.data(), path.size());
+    return true;
 }
 
 bool sameUser(int socket) {
@@ -27,60 +32,59 @@ bool sameUser(int socket) {
     return getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == getuid();
 }
 
-// FNV-1a: stable across builds, so every build of the program agrees.
-uint64_t fingerprint(std::string_view text) {
-    uint64_t hash = 14695981039346656037ull;
-    for (unsigned char c : text)
-        hash = (hash ^ c) * 1099511628211ull;
-    return hash;
+// The lock is held: whatever socket file is there was left by a run that
+// ended without removing it, and goes.
+files::FileDescriptor listenAt(const std::string& socket) {
+    sockaddr_un address;
+    files::FileDescriptor listener(
+        ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (!listener.valid() || !addressOf(socket, address))
+        return {};
+    struct stat info {};
+    if (::lstat(socket.c_str(), &info) == 0 && S_ISSOCK(info.st_mode))
+        ::unlink(socket.c_str());
+    if (::bind(listener.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listener.get(), 8) != 0)
+        return {};
+    return listener;
 }
 
 } // namespace
 
-std::string socketName(std::string_view folder, unsigned userId) {
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(fingerprint(folder)));
-    return "kestrum-" + std::to_string(userId) + "-" + hex;
+std::string socketPath(std::string_view folder) {
+    return files::nativePath(withSlash(folder) + "instance.socket").native();
 }
 
-bool askRunning(const std::string& name) {
-    int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (socket < 0)
-        return false;
+bool askRunning(const std::string& socket) {
     sockaddr_un address;
-    socklen_t length = addressOf(name, address);
-    bool asked = ::connect(socket, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-                 sameUser(socket) && ::send(socket, "show\n", 5, MSG_NOSIGNAL) == 5;
-    ::close(socket);
-    return asked;
+    files::FileDescriptor client(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    return client.valid() && addressOf(socket, address) &&
+           ::connect(client.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+           sameUser(client.get()) && ::send(client.get(), "show\n", 5, MSG_NOSIGNAL) == 5;
 }
 
-int listen(const std::string& name) {
-    int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (socket < 0)
-        return -1;
-    sockaddr_un address;
-    socklen_t length = addressOf(name, address);
-    if (::bind(socket, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        ::listen(socket, 8) != 0) {
-        ::close(socket);
-        return -1;
+Start start(std::string_view folder, std::chrono::milliseconds patience) {
+    Start start;
+    files::FileDescriptor lock(
+        ::open(files::nativePath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!lock.valid())
+        return start;
+    if (::flock(lock.get(), LOCK_EX | LOCK_NB) == 0) {
+        start.listener = listenAt(socketPath(folder));
+        start.lock = std::move(lock);
+        return start;
     }
-    return socket;
+    // The holder may not listen yet: it takes the lock first.
+    auto until = std::chrono::steady_clock::now() + patience;
+    while (!(start.askedRunning = askRunning(socketPath(folder))) &&
+           std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return start;
 }
 
 bool acceptStart(int listener) {
-    int peer = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-    if (peer < 0)
-        return false;
-    bool ours = sameUser(peer);
-    ::close(peer);
-    return ours;
-}
-
-void close(int listener) {
-    if (listener >= 0)
-        ::close(listener);
+    files::FileDescriptor peer(::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC));
+    return peer.valid() && sameUser(peer.get());
 }
 
 } // namespace kestrum::instance

@@ -1,27 +1,39 @@
 #pragma once
 
+#include "base/FileDescriptor.h"
+
+#include <chrono>
 #include <string>
 #include <string_view>
 
-// One running Kestrum per user and temporary folder: the first start listens
-// on a Unix socket in the abstract namespace (no file that could be planted
-// or left behind); a later start asks it to show its editor window and
-// ends. Both sides check that the peer is the same user.
+// One running Kestrum per user and private folder. The first start holds a
+// lock on the run's private (0700) folder for as long as it runs and
+// listens on a socket file in it; a later start finds the lock taken and
+// asks the first, through the socket, to show its editor window. Only the
+// user can make files in that folder, so no one else can take the name
+// first; both sides still check that the peer is the same user. The lock
+// ends with the process, so a run that was killed holds nothing.
 namespace kestrum::instance {
 
-// The socket's name for the run whose usual private folder is `folder`.
-std::string socketName(std::string_view folder, unsigned userId);
+// The socket of the run whose private folder is `folder` (program text),
+// as the system names it.
+std::string socketPath(std::string_view folder);
 
-// True when an instance of this user listens at `name` and was asked to show.
-bool askRunning(const std::string& name);
+struct Start {
+    files::FileDescriptor lock;     // the folder, locked by the first start for its whole run
+    files::FileDescriptor listener; // its socket, non-blocking
+    bool askedRunning = false;      // a later start: the first was asked to show
+};
 
-// A listening socket (non-blocking), or -1 when the name is taken or the
-// system refuses.
-int listen(const std::string& name);
+// What a start does: takes the lock and listens, or asks the instance that
+// holds it, waiting up to `patience` for one that is still starting. A
+// lock that cannot be made at all leaves both descriptors empty.
+Start start(std::string_view folder, std::chrono::milliseconds patience);
+
+// True when an instance of this user listens at `socket` and was asked to show.
+bool askRunning(const std::string& socket);
 
 // Accepts one waiting start; true when it came from this user.
 bool acceptStart(int listener);
-
-void close(int listener);
 
 } // namespace kestrum::instance
