@@ -4,6 +4,8 @@
 #include "text/RtfReader.h"
 #include "text/ViewedText.h"
 
+#include <QEvent>
+#include <QMouseEvent>
 #include <QStringDecoder>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -88,4 +90,72 @@ void showFileIn(QTextEdit* viewer, std::string_view bytes) {
         break;
     }
     showPlain(viewer, toQtLines(bytes));
+}
+
+namespace {
+
+constexpr char kPagingName[] = "kestrumFilePaging";
+const QString kNextPartLink = QStringLiteral("kestrum:next-part");
+
+QString megabytes(std::uint64_t bytes) {
+    return QString::number(static_cast<double>(bytes) / (1 << 20), 'f', 1);
+}
+
+// The link at the end of a part that is not the file's last.
+void appendNextPartNote(QTextEdit* viewer, std::uint64_t from, std::uint64_t to) {
+    QTextCursor cursor(viewer->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    QTextCharFormat link;
+    link.setAnchor(true);
+    link.setAnchorHref(kNextPartLink);
+    link.setFontUnderline(true);
+    link.setForeground(viewer->palette().link());
+    cursor.insertText(
+        QStringLiteral("—— 文件较大，这里只显示了第 %1 到 %2 MB。点这里显示下一部分 ——")
+            .arg(megabytes(from), megabytes(to)),
+        link);
+}
+
+// The file a viewer shows a part of; a click on the note's link shows the
+// next part in place of this one.
+class FilePaging : public QObject {
+  public:
+    explicit FilePaging(QTextEdit* viewer) : QObject(viewer), viewer_(viewer) {
+        setObjectName(kPagingName);
+        viewer->viewport()->installEventFilter(this);
+    }
+    static FilePaging* of(QTextEdit* viewer) {
+        auto* paging = viewer->findChild<QObject*>(kPagingName, Qt::FindDirectChildrenOnly);
+        return paging ? static_cast<FilePaging*>(paging) : new FilePaging(viewer);
+    }
+
+    void show(const std::string& path, std::uint64_t offset) {
+        kestrum::ViewedPart part = kestrum::readViewedPart(path, offset);
+        showFileIn(viewer_, part.bytes);
+        path_ = path;
+        next_ = part.next;
+        if (part.more)
+            appendNextPartNote(viewer_, offset, part.next);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonRelease ||
+            viewer_->anchorAt(static_cast<QMouseEvent*>(event)->pos()) != kNextPartLink)
+            return false;
+        show(path_, next_);
+        return true;
+    }
+
+  private:
+    QTextEdit* viewer_;
+    std::string path_;
+    std::uint64_t next_ = 0;
+};
+
+} // namespace
+
+void showFileAt(QTextEdit* viewer, const std::string& path) {
+    FilePaging::of(viewer)->show(path, 0);
 }

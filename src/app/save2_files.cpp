@@ -50,7 +50,7 @@ void TForm2::FileListBox1Click() {
     BusyCursor busy;
     std::string path = FileListBox1->selectedPath();
     if (!path.empty())
-        showFileIn(RichEdit4, files::load(path));
+        showFileAt(RichEdit4, path);
 }
 
 void TForm2::N11Click() {

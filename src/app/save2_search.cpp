@@ -172,7 +172,7 @@ void TForm2::openHit(QListWidgetItem* item) {
             ListBox1->setCurrentItem(found.first());
         return;
     }
-    showFileIn(RichEdit4, files::load(fromQt(item->data(FileRole).toString())));
+    showFileAt(RichEdit4, fromQt(item->data(FileRole).toString()));
     // The viewer gives every line back as one "\n", whatever blocks hold them.
     QString text = RichEdit4->toPlainText();
     qsizetype start = 0;

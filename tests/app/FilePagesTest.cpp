@@ -1,6 +1,7 @@
 // The file list with its viewer, and the merge page, driven through the
 // window with scripted dialogs.
 #include "AppFixture.h"
+#include "text/ViewedText.h"
 
 #include <QClipboard>
 #include <QListWidget>
@@ -50,6 +51,26 @@ struct FilePages : Windows {
 class FilePagesTest : public QObject {
     Q_OBJECT
   private slots:
+    // A large file costs the memory of one part, whatever its size: the
+    // viewer shows the first part and a note whose link shows the next.
+    void aLargeFileIsShownAPartAtATime() {
+        std::string big;
+        while (big.size() < kViewedPart + (1 << 20))
+            big += "0123456789012345678901234567890123456789012345678901234567890123456789\r\n";
+        FilePages app({{"big.txt", big + "the last line"}});
+        auto* viewer = app.editor->RichEdit4;
+        app.show("big.txt");
+        QVERIFY(viewer->toPlainText().size() < qsizetype(kViewedPart) + 200);
+        QVERIFY(!viewer->toPlainText().endsWith(QStringLiteral("the last line")));
+        QTextCursor note = viewer->document()->find(QStringLiteral("点这里显示下一部分"));
+        QVERIFY(!note.isNull());
+        viewer->setTextCursor(note);
+        viewer->ensureCursorVisible();
+        QTest::mouseClick(viewer->viewport(), Qt::LeftButton, {},
+                          viewer->cursorRect().center() - QPoint(4, 0));
+        QVERIFY(viewer->toPlainText().endsWith(QStringLiteral("the last line")));
+    }
+
     void aClickShowsTheFileDecodedOrFormattedAndChangesNothingOnDisk() {
         const std::string rich = "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 x;}}\\f0 "
                                  "\\'d5\\'e2{\\b \\'ca\\'c7}\\par}";

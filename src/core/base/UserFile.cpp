@@ -36,14 +36,17 @@ ssize_t UserFile::read(char* into, std::size_t most) {
     }
 }
 
-UserFileBytes readUserFile(const char* path, std::size_t most) {
+UserFileBytes readUserFile(const char* path, std::size_t most, std::uint64_t offset) {
     UserFileBytes result;
     UserFile file(path);
     result.failure = file.failure();
-    if (!file.isOpen())
+    if (file.isOpen() && ::lseek(file.fd(), static_cast<off_t>(offset), SEEK_SET) < 0)
+        result.failure = ReadFailure::cannotOpen;
+    if (result.failure != ReadFailure::none)
         return result;
     // The size is a hint only: the file may grow or shrink while it is read.
-    result.bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), most)));
+    std::uint64_t left = file.size() > offset ? file.size() - offset : 0;
+    result.bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(left, most)));
     std::string& bytes = result.bytes;
     for (;;) {
         std::size_t room = std::min(most - bytes.size(), kReadBlock);

@@ -51,8 +51,9 @@ struct UserFileBytes {
 
 inline constexpr std::size_t kReadBlock = 1 << 20;
 
-// The first `most` bytes of the file at `path` (all of it by default).
+// `most` bytes of the file at `path` from `offset` on (all of it by default).
 UserFileBytes readUserFile(const char* path,
-                           std::size_t most = std::numeric_limits<std::size_t>::max());
+                           std::size_t most = std::numeric_limits<std::size_t>::max(),
+                           std::uint64_t offset = 0);
 
 } // namespace kestrum::files

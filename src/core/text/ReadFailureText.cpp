@@ -16,8 +16,8 @@ void raiseReadFailure(ReadFailure failure, std::string_view path) {
     throw KestrumError(readFailureMessage(failure, path));
 }
 
-UserFileBytes readUserFileOrRaise(std::string_view path, std::size_t most) {
-    UserFileBytes read = readUserFile(nativePath(path).c_str(), most);
+UserFileBytes readUserFileOrRaise(std::string_view path, std::size_t most, std::uint64_t offset) {
+    UserFileBytes read = readUserFile(nativePath(path).c_str(), most, offset);
     if (read.failure != ReadFailure::none)
         raiseReadFailure(read.failure, path);
     return read;

@@ -1,6 +1,7 @@
 #include "text/ViewedText.h"
 
 #include "text/Gb18030.h"
+#include "text/ReadFailureText.h"
 #include "text/RtfReader.h"
 
 #include <algorithm>
@@ -47,6 +48,16 @@ TextKind kindOfText(std::string_view bytes) {
     if (rtf::looksLikeRtf(bytes))
         return TextKind::Rtf;
     return !gb18030::isPlainAscii(bytes) && isUtf8(bytes) ? TextKind::Utf8 : TextKind::ProgramText;
+}
+
+ViewedPart readViewedPart(std::string_view path, std::uint64_t offset, std::size_t most) {
+    files::UserFileBytes read = files::readUserFileOrRaise(path, most, offset);
+    ViewedPart part{std::move(read.bytes), offset, !read.whole};
+    if (part.more)
+        if (std::size_t lineEnd = part.bytes.find_last_of('\n'); lineEnd != std::string::npos)
+            part.bytes.resize(lineEnd + 1);
+    part.next = offset + part.bytes.size();
+    return part;
 }
 
 } // namespace kestrum
