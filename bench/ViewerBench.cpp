@@ -42,6 +42,15 @@ std::string richText(std::size_t bytes) {
     return text + "}";
 }
 
+// 1.75 million small groups of alternating format in 10 MB, as a converter
+// may write them.
+std::string manyGroups() {
+    std::string text = "{\\rtf1\\ansi ";
+    while (text.size() < (10u << 20))
+        text += "{\\i a}{\\b b}";
+    return text + "}";
+}
+
 // A field of /proc/self/status in KiB: VmRSS now, VmHWM the peak.
 long statusKb(const std::string& field) {
     std::ifstream status("/proc/self/status");
@@ -54,8 +63,7 @@ long statusKb(const std::string& field) {
 // A click on a large file: milliseconds to the first paint, and the peak
 // memory above what the process held before, in MiB.
 std::pair<double, long> showLargeFile(QTextEdit& viewer, const std::filesystem::path& file,
-                                      std::size_t bytes) {
-    std::string part = plainText(1 << 20);
+                                      std::size_t bytes, const std::string& part) {
     {
         std::ofstream out(file, std::ios::binary);
         for (std::size_t written = 0; written < bytes; written += part.size())
@@ -90,7 +98,11 @@ int main(int argc, char** argv) {
     });
     QTextEdit viewer;
     viewer.resize(600, 200);
-    auto [largeMs, largeMiB] = showLargeFile(viewer, folder / "large.txt", 256u << 20);
+    auto [largeMs, largeMiB] =
+        showLargeFile(viewer, folder / "large.txt", 256u << 20, plainText(1 << 20));
+    std::string groups = manyGroups();
+    auto [groupsMs, groupsMiB] =
+        showLargeFile(viewer, folder / "groups.rtf", groups.size(), groups);
     std::string plain = plainText(10 << 20), rich = richText(10 << 20);
     double showPlain = medianMs(5, [&] { showFileIn(&viewer, plain); });
     double showRich = medianMs(3, [&] { showFileIn(&viewer, rich); });
@@ -101,5 +113,8 @@ int main(int argc, char** argv) {
     std::printf("show 256 MiB plain text:     %8.1f ms (target 1000), %ld MiB above idle "
                 "(target 64)\n",
                 largeMs, largeMiB);
+    std::printf("show 10 MB RTF of 1.75 million groups: %.1f ms (target 3000), %ld MiB above "
+                "idle\n",
+                groupsMs, groupsMiB);
     return 0;
 }

@@ -53,6 +53,22 @@ class FilePagesTest : public QObject {
   private slots:
     // A large file costs the memory of one part, whatever its size: the
     // viewer shows the first part and a note whose link shows the next.
+    // Formatting past a budget would hold the window for minutes: such a
+    // file shows its text plainly and says so.
+    void aRichFileWithTooManyFormatsIsShownAsPlainText() {
+        std::string rich = "{\\rtf1\\ansi ";
+        for (int i = 0; i < 1200; ++i)
+            rich += "{\\i a}{\\b b}"; // 2,400 runs in one paragraph
+        FilePages app({{"rich.txt", rich + "}"}});
+        auto* viewer = app.editor->RichEdit4;
+        app.show("rich.txt");
+        QVERIFY(viewer->toPlainText().startsWith(QStringLiteral("（这个 RTF 文件的格式太多")));
+        QVERIFY(viewer->toPlainText().contains(QStringLiteral("ababab")));
+        QTextCursor at(viewer->document());
+        at.movePosition(QTextCursor::End);
+        QVERIFY(!at.charFormat().fontItalic() && at.charFormat().fontWeight() < QFont::Bold);
+    }
+
     void aLargeFileIsShownAPartAtATime() {
         std::string big;
         while (big.size() < kViewedPart + (1 << 20))
