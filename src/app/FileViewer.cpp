@@ -46,7 +46,6 @@ QTextCharFormat charFormat(const kestrum::rtf::Format& format, const QFont& base
 }
 
 void showRich(QTextEdit* viewer, const kestrum::rtf::Document& document) {
-    viewer->clear();
     QTextCursor cursor(viewer->document());
     cursor.beginEditBlock();
     for (const auto& run : document.runs)
@@ -127,6 +126,9 @@ void showTextOnly(QTextEdit* viewer, const kestrum::rtf::Document& document) {
 } // namespace
 
 void showFileIn(QTextEdit* viewer, std::string_view bytes) {
+    // The document would go on in the last format a rich file left.
+    viewer->clear();
+    viewer->setCurrentCharFormat(QTextCharFormat());
     switch (kestrum::kindOfText(bytes)) {
     case kestrum::TextKind::Rtf:
         if (auto document = kestrum::rtf::read(bytes, decodeCodePage)) {

@@ -53,6 +53,26 @@ class FilePagesTest : public QObject {
   private slots:
     // A large file costs the memory of one part, whatever its size: the
     // viewer shows the first part and a note whose link shows the next.
+    // Each file starts from the viewer's own plain format: a rich file's
+    // big italic text does not carry over to the plain file shown next.
+    void aPlainFileAfterARichOneHasTheViewersOwnFormat() {
+        FilePages app({{"a-rich.txt", "{\\rtf1\\ansi {\\i\\fs48 big italic}}"},
+                       {"b-plain.txt", "plain text"}});
+        auto* list = app.editor->FileListBox1;
+        auto* viewer = app.editor->RichEdit4;
+        for (const char* name : {"a-rich.txt", "b-plain.txt"}) {
+            QListWidgetItem* item = list->item(rowOf(list, name));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(item).center());
+        }
+        QCOMPARE(viewer->toPlainText(), QStringLiteral("plain text"));
+        QTextCursor at(viewer->document());
+        at.setPosition(3);
+        QFont shown = at.charFormat().font();
+        QVERIFY(!shown.italic());
+        QCOMPARE(shown.pointSizeF(), viewer->font().pointSizeF());
+    }
+
     // Formatting past a budget would hold the window for minutes: such a
     // file shows its text plainly and says so.
     void aRichFileWithTooManyFormatsIsShownAsPlainText() {
