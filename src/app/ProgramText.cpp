@@ -51,5 +51,10 @@ std::string fromQtLines(const QString& text) {
 }
 
 bool holdsMoreThanBlanks(const QString& text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0x20; });
+    // Line and paragraph breaks as a document holds them, and the no-break
+    // space its plain text shows as a space, are blanks too.
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() > 0x20 && c != QChar::LineSeparator && c != QChar::ParagraphSeparator &&
+               c != QChar::Nbsp;
+    });
 }

@@ -72,7 +72,9 @@ TForm2::TForm2(ProgramState& state, TForm1& dropWindow, Desktop& desktop)
 }
 
 TForm2::~TForm2() {
-    search_.reset(); // its workers end before the window they report to
+    search_.reset();            // its workers end before the window they report to
+    state_.workingFiles.wait(); // and so does the writer's news
+    state_.workingFiles.setOutcome({});
 }
 
 void TForm2::buildLayout() {
@@ -357,6 +359,7 @@ void TForm2::connectHandlers() {
     connectCategoryHandlers();
     connectFileHandlers();
     connectEditingHandlers();
+    connectWorkingFileWriter();
     connectSkinHandlers();
     connectSearchHandlers();
     connect(mhelp, &QAction::triggered, this, [this] { openHelpFile(); });

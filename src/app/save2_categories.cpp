@@ -108,6 +108,7 @@ void TForm2::showCategory(const std::string& name) {
 }
 
 void TForm2::loadWorkingFile(const std::string& name) {
+    state_.workingFiles.wait();
     std::string workingFile = state_.folders.categoryWorkingFile(name);
     bool exists = files::exists(workingFile);
     showWorkingFile(name, exists ? files::load(workingFile) : std::string());
@@ -191,6 +192,7 @@ void TForm2::listdelClick() {
     leaveNothingSelected(ListBox1);
     if (editorCategory_ == name)
         editorCategory_.reset();
+    state_.workingFiles.wait();
     files::remove(state_.folders.categoryWorkingFile(name));
     state_.unsaved.saved(name);
     Edit1->clear();

@@ -8,6 +8,7 @@
 #include "HintDisplay.h"
 #include "ProgramText.h"
 #include "TextSpinBox.h"
+#include "base/Errors.h"
 #include "save1.h"
 #include "store/Capture.h"
 #include "store/FileStore.h"
@@ -200,26 +201,49 @@ bool TForm2::editorEvent(QObject* watched, QEvent* event) {
 }
 
 bool TForm2::syncWorkingFile(WorkingFileSync::Event event) {
-    auto action =
-        sync_.after(event, [this] { return !holdsMoreThanBlanks(RichEdit2->toPlainText()); });
-    return applyToWorkingFile(action);
+    QString text; // the document's own text, taken at most once: a copy costs milliseconds
+    auto action = sync_.after(event, [&] {
+        text = RichEdit2->document()->toRawText();
+        return !holdsMoreThanBlanks(text);
+    });
+    return applyToWorkingFile(action, text);
 }
 
+// Only an edit that has not reached the disk is written; what the last key
+// or click left there stays as it is.
 bool TForm2::flushWorkingFile() {
-    if (!editorCategory_)
-        return true;
     writeFailureShown_ = false; // whoever waits on this says why it stops
-    return syncWorkingFile(WorkingFileSync::Event::KeyRelease);
+    if (sync_.editedSinceWritten())
+        syncWorkingFile(WorkingFileSync::Event::KeyRelease);
+    return state_.workingFiles.wait();
+}
+
+// On the writer's thread: the news goes to the window's, where a failure
+// is said once until a write succeeds again, and the text, which stays in
+// the editor, is written again at the next key.
+void TForm2::connectWorkingFileWriter() {
+    state_.workingFiles.setOutcome(
+        [this](const std::string&, const std::optional<std::string>& failure) {
+            QMetaObject::invokeMethod(this, [this, failure] {
+                if (!failure) {
+                    writeFailureShown_ = false;
+                    return;
+                }
+                sync_.edited();
+                if (!std::exchange(writeFailureShown_, true))
+                    showFailure(desktop_, KestrumError(*failure));
+            });
+        });
 }
 
 void TForm2::writeWorkingFile() {
     applyToWorkingFile(WorkingFileSync::Action::Write);
 }
 
-// The text goes only to the working file the editor was filled from. False
-// when nothing could be done: the editor belongs to no category, or the
-// file system refused (said once until a write succeeds again).
-bool TForm2::applyToWorkingFile(WorkingFileSync::Action action) {
+// The text goes only to the working file the editor was filled from, by
+// the writer's thread: the window only hands over its text. False when the
+// editor belongs to no category.
+bool TForm2::applyToWorkingFile(WorkingFileSync::Action action, QString text) {
     if (action == WorkingFileSync::Action::None)
         return true;
     if (!editorCategory_) {
@@ -227,17 +251,14 @@ bool TForm2::applyToWorkingFile(WorkingFileSync::Action action) {
         return false;
     }
     std::string path = state_.folders.categoryWorkingFile(*editorCategory_);
-    try {
-        if (action == WorkingFileSync::Action::Delete)
-            files::remove(path);
-        else
-            files::replace(path, editorText());
-    } catch (const std::exception& failure) {
-        if (!std::exchange(writeFailureShown_, true))
-            showFailure(desktop_, failure);
-        return false;
+    if (action == WorkingFileSync::Action::Delete) {
+        state_.workingFiles.remove(path);
+    } else {
+        if (text.isNull())
+            text = RichEdit2->document()->toRawText();
+        // Its paragraph breaks become CR LF on the writer's thread.
+        state_.workingFiles.write(path, [text] { return fromQtLines(text); });
     }
-    writeFailureShown_ = false;
     sync_.done(action);
     if (action == WorkingFileSync::Action::Delete)
         state_.unsaved.saved(*editorCategory_);
@@ -379,6 +400,7 @@ void TForm2::convertSelectionOrAll(std::string (*convert)(std::string_view)) {
     if (!cursor.hasSelection())
         cursor.select(QTextCursor::Document);
     cursor.insertText(toQtLines(convert(fromQtLines(cursor.selectedText()))));
+    state_.workingFiles.wait();
     if (editorCategory_ && files::exists(state_.folders.categoryWorkingFile(*editorCategory_)))
         writeWorkingFile();
 }

@@ -91,6 +91,20 @@ struct Windows {
         return fromQt(root.path()) + "/" + relative;
     }
     kestrum::IniFile settings() const { return kestrum::IniFile(state.folders.settingsFile()); }
+    // The editor's writes are done and their news told, as a moment later.
+    void settle() {
+        state.workingFiles.wait();
+        QCoreApplication::processEvents();
+    }
+    // What a file holds, or whether it is there, once the writes are done.
+    std::string onDisk(const std::string& file) {
+        settle();
+        return kestrum::files::load(file);
+    }
+    bool onDiskExists(const std::string& file) {
+        settle();
+        return kestrum::files::exists(file);
+    }
     void writeSettings(const std::string& utf8) {
         kestrum::files::replace(state.folders.settingsFile(), kestrum::gb(utf8));
     }

@@ -106,24 +106,24 @@ class EditingTest : public QObject {
         app.desktop.saveNames << toQt(app.path("cat0/out.txt"));
         app.editor->msave->trigger();
         QCOMPARE(files::load(app.path("cat0/out.txt")), std::string("中文\r\n"));
-        QCOMPARE(files::load(app.workingFile(0)), gb("中文\r\n"));
+        QCOMPARE(app.onDisk(app.workingFile(0)), gb("中文\r\n"));
     }
 
     void keysAndClicksKeepTheWorkingFileWithTheEditor() {
         Editing app(2, "kept\r\n");
         app.type(QStringLiteral("more"));
         app.keyRelease();
-        QCOMPARE(files::load(app.workingFile(0)), std::string("kept\r\nmore"));
+        QCOMPARE(app.onDisk(app.workingFile(0)), std::string("kept\r\nmore"));
         app.edit->setPlainText(QStringLiteral("  \n "));
         app.keyRelease();
-        QVERIFY(!files::exists(app.workingFile(0)));
+        QVERIFY(!app.onDiskExists(app.workingFile(0)));
         app.click();
-        QCOMPARE(files::load(app.workingFile(0)), std::string("  \r\n "));
+        QCOMPARE(app.onDisk(app.workingFile(0)), std::string("  \r\n "));
 
         // Clear all leaves an empty file; Ctrl+Del's key release then deletes it.
         app.edit->setPlainText(QStringLiteral("x"));
         app.editor->mallclear->trigger();
-        QCOMPARE(files::load(app.workingFile(0)), std::string());
+        QCOMPARE(app.onDisk(app.workingFile(0)), std::string());
         app.edit->setPlainText(QStringLiteral("x"));
         app.click();
         app.editor->activateWindow();
@@ -131,7 +131,7 @@ class EditingTest : public QObject {
         app.edit->setFocus();
         QTest::keyClick(app.edit, Qt::Key_Delete, Qt::ControlModifier);
         QVERIFY(app.edit->toPlainText().isEmpty());
-        QVERIFY(!files::exists(app.workingFile(0)));
+        QVERIFY(!app.onDiskExists(app.workingFile(0)));
     }
 
     void withoutASelectedCategoryNothingIsWrittenAndTheUserIsTold() {
@@ -141,7 +141,7 @@ class EditingTest : public QObject {
         app.type(QStringLiteral("orphan"));
         app.keyRelease();
         QVERIFY(app.editor->messagePanel->text().contains(QStringLiteral("没有选中的类别")));
-        QVERIFY(!files::exists(app.state.folders.temporary + "temp.txt"));
+        QVERIFY(!app.onDiskExists(app.state.folders.temporary + "temp.txt"));
         QVERIFY(app.desktop.errors.isEmpty());
     }
 
@@ -151,13 +151,14 @@ class EditingTest : public QObject {
         for (int i = 0; i < 3; ++i) {
             app.type(QStringLiteral("x"));
             app.keyRelease();
+            app.settle();
         }
         QCOMPARE(app.desktop.errors.size(), 1);
         QCOMPARE(app.edit->toPlainText(), QStringLiteral("start\nxxx"));
         QDir().mkpath(toQt(app.state.folders.temporary));
         app.type(QStringLiteral("y"));
         app.keyRelease();
-        QCOMPARE(files::load(app.workingFile(0)), std::string("start\r\nxxxy"));
+        QCOMPARE(app.onDisk(app.workingFile(0)), std::string("start\r\nxxxy"));
     }
 
     void theMoveSubmenuOffersTheOtherCategoriesAndMovesIntoOne() {
@@ -169,11 +170,11 @@ class EditingTest : public QObject {
         QCOMPARE(app.moveItem(QStringLiteral("类别2"))->objectName(), QStringLiteral("vromove2"));
         app.select(0, 3);
         app.moveItem(QStringLiteral("类别2"))->trigger();
-        QCOMPARE(files::load(app.workingFile(2)), std::string("xyz\r\nabc\r\n"));
+        QCOMPARE(app.onDisk(app.workingFile(2)), std::string("xyz\r\nabc\r\n"));
         QCOMPARE(app.editor->ListBox1->currentRow(), 2);
         QCOMPARE(app.editor->Edit1->text(), QStringLiteral("类别0")); // Open did not run
         QCOMPARE(app.edit->toPlainText(), QStringLiteral("xyz\nabc\n"));
-        QCOMPARE(files::load(app.workingFile(0)), std::string("abc\r\nrest\r\n"));
+        QCOMPARE(app.onDisk(app.workingFile(0)), std::string("abc\r\nrest\r\n"));
 
         // No selection: every line; auto-save names the whole content.
         app.state.autoSave = true;
@@ -219,7 +220,7 @@ class EditingTest : public QObject {
         QVERIFY(!editor->mcopyclear->isEnabled());
         app.desktop.clipboard = QStringLiteral("pasted");
         editor->mpaste2->trigger();
-        QCOMPARE(files::load(app.workingFile(0)), std::string("one pasted"));
+        QCOMPARE(app.onDisk(app.workingFile(0)), std::string("one pasted"));
 
         // Undo brings the deleted word back selected, then cuts it.
         app.select(4, 10);
@@ -228,7 +229,7 @@ class EditingTest : public QObject {
         app.desktop.clipboard.reset();
         editor->N4->trigger();
         QCOMPARE(app.desktop.clipboard, QStringLiteral("pasted"));
-        QCOMPARE(files::load(app.workingFile(0)), std::string("one "));
+        QCOMPARE(app.onDisk(app.workingFile(0)), std::string("one "));
     }
 
     void reflowTakesTheBoxTextAndStoresIt() {
@@ -269,13 +270,13 @@ class EditingTest : public QObject {
         std::string expected = text;
         std::string big5 = cvcode::ConvertGbToBig5(gb("国家"));
         expected.replace(text.size() - 4, 4, big5);
-        QCOMPARE(files::load(app.workingFile(0)), expected);
+        QCOMPARE(app.onDisk(app.workingFile(0)), expected);
         QCOMPARE(app.editor->editorText(), expected);
 
         Editing fresh(2, "");
         fresh.edit->setPlainText(toQt(gb("国")));
         fresh.editor->GBBIG51->trigger();
-        QVERIFY(!files::exists(fresh.workingFile(0))); // no working file, none made
+        QVERIFY(!fresh.onDiskExists(fresh.workingFile(0))); // no working file, none made
         QCOMPARE(fresh.editor->editorText(), cvcode::ConvertGbToBig5(gb("国")));
     }
 
@@ -310,7 +311,7 @@ class EditingTest : public QObject {
         Editing app(2, odd);
         app.type(QStringLiteral("!"));
         app.keyRelease();
-        QCOMPARE(files::load(app.workingFile(0)), odd + "!");
+        QCOMPARE(app.onDisk(app.workingFile(0)), odd + "!");
     }
 };
 

@@ -114,6 +114,7 @@ class Session {
         case Kind::Type:
             typeInEditor(step.a % 5 == 0 ? QString() : QStringLiteral("w%1 ").arg(step.b % 1000),
                          step.a % 5 == 0);
+            settle();
             checkOnlyShownChanged(workingBefore);
             break;
         case Kind::DeleteCategory:
@@ -158,6 +159,7 @@ class Session {
             exitAndRestart(step.b % 3);
             return;
         }
+        settle();
         checkNothingGone(before, confirmedDelete);
         Snapshot after = categoryFiles();
         for (const auto& [file, bytes] : before)
@@ -184,6 +186,12 @@ class Session {
         check(QTest::qWaitForWindowActive(editor_), "the editor window never became active");
         auto shownNow = editor_->ListBox1->selectedItems();
         shown_ = fromQt(shownNow.value(0)->text());
+    }
+
+    // The writes the window handed over are done, and their news told.
+    void settle() {
+        state_->workingFiles.wait();
+        QCoreApplication::processEvents();
     }
 
     static int pick(QListWidget* list, quint32 choice) {

@@ -56,6 +56,7 @@ std::string storeCapture(ProgramState& state, const std::string& name, const std
         saveInCategoryFolder(state, name, text, presenter);
     saveUnderFreeName(state.folders.working(), name, text);
     std::string workingFile = state.folders.categoryWorkingFile(state.captureCategory);
+    state.workingFiles.wait(); // the editor's last write first: the capture goes on top of it
     std::string content = prependToWorkingFile(workingFile, text);
     if (!state.autoSave)
         state.unsaved.changed(state.captureCategory);

@@ -3,6 +3,7 @@
 #include "store/Folders.h"
 #include "store/IniFile.h"
 #include "store/UnsavedTexts.h"
+#include "store/WorkingFileWriter.h"
 
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ struct ProgramState {
     std::vector<std::string> skinFolders;
     bool skinMenuBuilt = false;
     UnsavedTexts unsaved;
+    WorkingFileWriter workingFiles; // the editor's writes, waited for by every other user
     // Told in the message panel the first time the editor is on the screen.
     std::string pendingNotice;
 

@@ -21,6 +21,7 @@ std::string textToMove(std::string_view editorText, std::string_view selection) 
 
 std::string moveText(ProgramState& state, const std::string& target, std::string_view moved) {
     std::string workingFile = state.folders.categoryWorkingFile(target);
+    state.workingFiles.wait();
     std::string old = files::exists(workingFile) ? files::load(workingFile) : std::string();
     std::string joined(lines::trimControls(old));
     if (!joined.empty())

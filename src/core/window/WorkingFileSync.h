@@ -29,6 +29,8 @@ class WorkingFileSync {
         Action wanted = event == Event::KeyRelease && blank_ ? Action::Delete : Action::Write;
         return dirty_ || onDisk_ != wanted ? wanted : Action::None;
     }
+    // An edit has not gone to disk yet.
+    bool editedSinceWritten() const { return dirty_; }
     // `action` succeeded: disk and editor agree.
     void done(Action action);
 
