@@ -53,7 +53,6 @@ TEST(Folders, ThePrivateTemporaryFolderIsCreatedPrivate) {
     auto chosen = choosePrivateTemporaryFolder("", dir.path(), getuid());
     std::string folder = dir.path() + "kestrum-" + std::to_string(getuid()) + "/";
     EXPECT_EQ(chosen.path, folder);
-    EXPECT_EQ(chosen.usual, folder);
     EXPECT_TRUE(chosen.notice.empty());
     EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all);
     chmod(folder.c_str(), 0755);
@@ -86,7 +85,7 @@ TEST(Folders, APlantedFolderGivesWayToAFreshPrivateOne) {
     std::string usual = dir.path() + "kestrum-" + std::to_string(getuid());
     fs::create_directory_symlink(elsewhere.path(), usual);
     auto chosen = choosePrivateTemporaryFolder("", dir.path(), getuid());
-    EXPECT_EQ(chosen.usual, usual + "/");
+    EXPECT_NE(chosen.notice.find(usual), std::string::npos) << chosen.notice;
     EXPECT_EQ(chosen.path.rfind(usual + "-", 0), 0u) << chosen.path;
     EXPECT_TRUE(fs::is_directory(chosen.path) &&
                 !fs::is_symlink(chosen.path.substr(0, chosen.path.size() - 1)));

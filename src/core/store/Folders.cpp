@@ -60,14 +60,14 @@ PrivateFolder choosePrivateTemporaryFolder(std::string_view runtimeFolder,
                             : withSlash(runtimeFolder) + "kestrum";
     try {
         preparePrivateFolder(usual, userId);
-        return {usual + "/", usual + "/", {}};
+        return {usual + "/", {}};
     } catch (const KestrumError& refused) {
         std::string fresh = files::nativePath(withSlash(systemTemporary)).native() + "kestrum-" +
                             std::to_string(userId) + "-XXXXXX";
         if (!mkdtemp(fresh.data()))
             throw;
         std::string path = files::programPath(fresh) + "/";
-        return {path, usual + "/", refused.what() + gb("。这次运行改用临时文件夹 ") + path};
+        return {path, refused.what() + gb("。这次运行改用临时文件夹 ") + path};
     }
 }
 

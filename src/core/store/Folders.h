@@ -44,8 +44,7 @@ void preparePrivateFolder(const std::string& folder, unsigned userId);
 
 struct PrivateFolder {
     std::string path;   // ends in "/"
-    std::string usual;  // the folder a run normally takes; names the running instance
-    std::string notice; // why `path` is not `usual`, for the user; empty when it is
+    std::string notice; // why `path` is not the usual folder, for the user; empty when it is
 };
 
 // The run's private temporary folder: runtime folder + "kestrum/" when the
