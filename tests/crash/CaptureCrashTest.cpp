@@ -21,7 +21,7 @@ namespace {
 // Starts the helper with its output on a pipe, lets it run for `ms`, kills
 // it with SIGKILL and returns what it reported. With `ms` 0 the helper only
 // starts up (sweeping) and ends by itself.
-std::string runAndKill(const std::string& root, int run, int ms) {
+std::string runAndKill(const std::string& root, int run, int ms, const char* mode = nullptr) {
     int out[2];
     if (pipe(out) != 0)
         return {};
@@ -31,7 +31,8 @@ std::string runAndKill(const std::string& root, int run, int ms) {
         close(out[0]);
         close(out[1]);
         std::string runText = std::to_string(run);
-        const char* mode = ms == 0 ? "start-only" : nullptr;
+        if (ms == 0)
+            mode = "start-only";
         execl(CAPTURE_LOOP, CAPTURE_LOOP, root.c_str(), runText.c_str(), mode, nullptr);
         _exit(127);
     }
@@ -127,5 +128,35 @@ TEST(CaptureCrash, KilledCapturesLeaveOnlyWholeFilesAndLoseNothingReportedDone) 
     EXPECT_GE(reported.size(), 10u) << "too few captures finished to mean anything";
     std::printf("%d kills, %zu captures reported done, %zu whole files in the folder\n", kills,
                 reported.size(), inFolder.size());
+    fs::remove_all(root);
+}
+
+// Bursts of keys killed at random moments: the working file is always one
+// whole text, never older than the last burst reported on disk.
+TEST(CaptureCrash, KilledTypingBurstsLeaveAWholeWorkingFile) {
+    char pattern[] = "/tmp/kestrum-crash-XXXXXX";
+    std::string root = mkdtemp(pattern);
+    for (const char* sub : {"program", "tmp", "docs", "notes"})
+        fs::create_directories(root + "/" + sub);
+    std::mt19937 random(20261209);
+    std::pair<int, int> newest{-1, -1};
+    const int kills = 40;
+    for (int run = 0; run < kills; ++run) {
+        std::istringstream lines(
+            runAndKill(root, run, 5 + static_cast<int>(random() % 60), "typing"));
+        std::string word;
+        int r, c;
+        while (lines >> word >> r >> c)
+            newest = std::max(newest, {r, c});
+        std::string file = root + "/tmp/notestemp.txt";
+        if (!fs::exists(file))
+            continue;
+        std::string bytes = slurp(file);
+        auto whole = crash::wholeCaptureAt(bytes);
+        ASSERT_TRUE(whole && crash::captureText(whole->first, whole->second) == bytes)
+            << "run " << run << ": the working file is not one whole text";
+        EXPECT_GE(*whole, newest) << "run " << run << ": older than what was reported on disk";
+    }
+    EXPECT_GE(newest.first, kills / 2) << "too few bursts finished to mean anything";
     fs::remove_all(root);
 }
