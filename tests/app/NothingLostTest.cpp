@@ -2,6 +2,7 @@
 // clicks on list entries, right clicks and menus, keys, the exit and the
 // window manager's close.
 #include "AppFixture.h"
+#include "FileSizeLimit.h"
 #include "UserInput.h"
 #include "store/CategoryTable.h"
 #include "store/SettingKeys.h"
@@ -11,8 +12,6 @@
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTextEdit>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace kestrum;
 
@@ -21,21 +20,6 @@ namespace {
 std::string workingFileOf(const Windows& app, const char* category) {
     return app.state.folders.categoryWorkingFile(gb(category));
 }
-
-// Makes every write past `bytes` fail in this process, as a full disk does.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit{bytes, old_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
-
-  private:
-    rlimit old_{};
-};
 
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "store/FileStore.h"
+#include "FileSizeLimit.h"
 #include "TempDir.h"
 #include "base/Errors.h"
 #include "store/DraftFile.h"
@@ -15,21 +16,6 @@
 using namespace kestrum;
 
 namespace {
-// Makes every write past `bytes` fail in this process, as a full disk does.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit{bytes, old_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
-
-  private:
-    rlimit old_{};
-};
-
 // Runs `body` in a child process that the kernel kills (SIGXFSZ) as soon as
 // it writes past `bytes`: a crash in the middle of a write, every time.
 void crashWritingPast(rlim_t bytes, const std::function<void()>& body) {
