@@ -174,7 +174,7 @@ class TForm2 : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // save2.cpp: layout, show sequence, pages, settings page, help
+    // save2_layout.cpp: the controls and menus
     void buildLayout();
     void buildLeftPanel();
     void buildCategoryPage();
@@ -183,6 +183,8 @@ class TForm2 : public QMainWindow {
     void buildRightPanel();
     void buildMenus();
     void buildContextMenus();
+
+    // save2.cpp: the handlers' wiring, the show sequence, pages, settings, help
     void connectHandlers();
     void connectCategoryHandlers();
     void connectFileHandlers();
