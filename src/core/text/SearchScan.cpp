@@ -33,14 +33,18 @@ std::string foldedBytes(std::string_view in) {
     return out;
 }
 
-// Walks GB18030 characters forward from a place known to start one. Line
-// ends are characters of their own and never a character's trail, so one
-// walk serves every line of a chunk, and candidates in order cost it one
-// pass.
+// Walks GB18030 characters forward from a place known to start one. A line
+// start starts a character too (line ends are characters of their own and
+// never a trail byte), so the walk jumps ahead to the line of the place
+// asked about; places asked about in order cost the walk one pass.
 class CharacterWalk {
   public:
     explicit CharacterWalk(std::string_view data) : data_(data) {}
     bool startsCharacter(std::size_t at) {
+        std::size_t line = at;
+        while (line > at_ && data_[line - 1] != '\n' && data_[line - 1] != '\r')
+            --line;
+        at_ = std::max(at_, line);
         while (at_ < at)
             at_ += gb18030::characterLength(data_, at_);
         return at_ == at;
@@ -211,8 +215,10 @@ bool FileScan::take(std::size_t n, bool atEnd, std::vector<Hit>& found) {
     if (!piece)
         detectEncoding(data.substr(0, end));
     std::size_t before = found.size();
-    findHits(data, end, piece, found);
+    std::size_t counted = findHits(data, end, piece, found);
     bool hit = found.size() > before;
+    if (!atEnd) // the last chunk's lines after its hits need no numbers
+        line_ += breaksIn(data, counted, end);
     // A piece holds no line end, so the line it continues goes on after it.
     lineReported_ = piece && (lineReported_ || hit);
     if (held_ > end)
@@ -242,9 +248,10 @@ void FileScan::detectEncoding(std::string_view chunk) {
 }
 
 // The lines of data[0, end) with a hit; a hit may reach past `end` into
-// the held bytes, which a piece keeps for that.
-void FileScan::findHits(std::string_view data, std::size_t end, bool piece,
-                        std::vector<Hit>& found) {
+// the held bytes, which a piece keeps for that. Returns where the line
+// count stands: the start of the last hit's line.
+std::size_t FileScan::findHits(std::string_view data, std::size_t end, bool piece,
+                               std::vector<Hit>& found) {
     bool gbFile = encoding_ == Encoding::Gb;
     const std::string& needle = gbFile ? needles_.gb : needles_.utf8;
     // Only a piece's hits may reach past its end: a line's hits never do.
@@ -276,10 +283,10 @@ void FileScan::findHits(std::string_view data, std::size_t end, bool piece,
         countedTo = start;
         found.push_back({file_, line_, hitText(data, start, stop, at, needle.size())});
         if (needles_.firstPerFile)
-            return;
+            break;
         at = stop; // the next line
     }
-    line_ += breaksIn(data, countedTo, end);
+    return countedTo;
 }
 
 // The line, or when it is longer than the limit, a window of it around

@@ -79,7 +79,8 @@ class FileScan {
   private:
     std::size_t pieceEnd(std::string_view data);
     void detectEncoding(std::string_view chunk);
-    void findHits(std::string_view data, std::size_t end, bool piece, std::vector<Hit>& found);
+    std::size_t findHits(std::string_view data, std::size_t end, bool piece,
+                         std::vector<Hit>& found);
     std::string hitText(std::string_view data, std::size_t start, std::size_t lineEnd,
                         std::size_t at, std::size_t needle) const;
 
