@@ -1,5 +1,6 @@
 #include "KestrumApplication.h"
 
+#include "BuildSettings.h"
 #include "Desktop.h"
 
 #include <cstdlib>
@@ -7,6 +8,9 @@
 KestrumApplication::KestrumApplication(int& argc, char** argv, Desktop& desktop)
     : QApplication(argc, argv), desktop_(desktop) {
     setApplicationName(QStringLiteral("Kestrum"));
+    setApplicationVersion(QString::fromUtf8(buildsettings::version));
+    // Docks and task switchers tie the windows to the menu entry by it.
+    setDesktopFileName(QStringLiteral("org.kestrum.Kestrum"));
     setQuitOnLastWindowClosed(false);
 }
 

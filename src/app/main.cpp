@@ -15,6 +15,8 @@
 #include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <unistd.h>
 
 namespace {
@@ -41,6 +43,26 @@ kestrum::PrivateFolder privateFolder() {
                                                  fromQt(QDir::tempPath()), getuid());
 }
 
+// "--help" and "--version" are answered on the terminal, with no window;
+// nothing else on the command line is read.
+std::optional<int> answerCommandLine(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::string argument = argv[i];
+        if (argument == "--version" || argument == "-v") {
+            std::printf("kestrum %s\n", buildsettings::version);
+            return 0;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::printf("Usage: kestrum [--help | --version]\n"
+                        "Collects dragged text into categories: drag selected text onto the\n"
+                        "small picture and let go over a category. A second start brings the\n"
+                        "running Kestrum's editor window up. See kestrum(1).\n");
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
 bool haveDisplay() {
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     return (platform && std::string(platform).rfind("xcb", 0) != 0 &&
@@ -51,6 +73,8 @@ bool haveDisplay() {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (auto answered = answerCommandLine(argc, argv))
+        return *answered;
     if (!haveDisplay()) {
         std::fputs("Kestrum needs a desktop: no DISPLAY or WAYLAND_DISPLAY is set.\n", stderr);
         return 1;
