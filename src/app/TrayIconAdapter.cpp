@@ -49,16 +49,24 @@ void TrayIconAdapter::show(const kestrum::TrayRecord& record) {
 }
 
 void TrayIconAdapter::add(const kestrum::TrayRecord& record) {
+    added_ = true;
     show(record);
-    tray_.show();
+    showWhenPictured();
 }
 
 void TrayIconAdapter::modify(const kestrum::TrayRecord& record) {
     show(record);
+    showWhenPictured();
 }
 
 void TrayIconAdapter::remove(const kestrum::TrayRecord&) {
+    added_ = false;
     tray_.hide();
+}
+
+void TrayIconAdapter::showWhenPictured() {
+    if (added_ && !tray_.icon().isNull())
+        tray_.show();
 }
 
 void TrayIconAdapter::postResetToolTip() {

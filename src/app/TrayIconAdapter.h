@@ -36,6 +36,11 @@ class TrayIconAdapter : public QObject, public kestrum::TrayPlatform {
 
   private:
     void show(const kestrum::TrayRecord& record);
+    // An entry is added before it has its picture; it goes into the
+    // notification area once it has one, as an empty entry would show nothing.
+    void showWhenPictured();
+
+    bool added_ = false;
 
     QSystemTrayIcon tray_;
     QTimer animation_;

@@ -30,6 +30,13 @@ const QString kCaption = QStringLiteral("Kestrum之编辑与设置窗口     (�
 class StartupTest : public QObject {
     Q_OBJECT
   private slots:
+    void theTrayIconHasItsPictureBeforeItIsShown() {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("No Icon set")));
+        Windows app;
+        app.start();
+        QVERIFY(app.drop->TrayIcon1);
+    }
+
     void aFirstStartUsesTheDefaultsAndCreatesTheSettingsFile() {
         Windows app;
         app.start();
