@@ -55,12 +55,17 @@ std::string socketPath(std::string_view folder) {
     return files::nativePath(withSlash(folder) + "instance.socket").native();
 }
 
+// The connection itself is the request: the first accepts it and shows its
+// editor without reading, and may close before the words arrive.
 bool askRunning(const std::string& socket) {
     sockaddr_un address;
     files::FileDescriptor client(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    return client.valid() && addressOf(socket, address) &&
-           ::connect(client.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-           sameUser(client.get()) && ::send(client.get(), "show\n", 5, MSG_NOSIGNAL) == 5;
+    if (!client.valid() || !addressOf(socket, address) ||
+        ::connect(client.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        !sameUser(client.get()))
+        return false;
+    ::send(client.get(), "show\n", 5, MSG_NOSIGNAL);
+    return true;
 }
 
 Start start(std::string_view folder, std::chrono::milliseconds patience) {
