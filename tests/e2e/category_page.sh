@@ -16,16 +16,19 @@ start_kestrum
 xdotool mousemove 905 310 click 3; sleep 0.5; xdotool key Down Return; sleep 1.5
 xdotool search --sync --onlyvisible --pid "$kestrum_pid" --name '3[.]3' >/dev/null
 shot page-files
-for page in 1 2 3; do
-  xdotool mousemove 70 $((331 + 23 * page)) click 1; sleep 0.7
-  shot "page-$page"
+# The captions wrap in rows at the panel's width: 浏览所有文件 | 类别设置 文件合并 |
+# 程序设置 全部搜索.
+page=1
+for at in "72 354" "136 354" "72 377"; do
+  xdotool mousemove $at click 1; sleep 0.7
+  shot "page-$page"; page=$((page + 1))
 done
 
 # 类别 > 新建类别, a name, then the folder through the dialog. (xdotool types
 # ASCII reliably; the names' encoding is the unit tests' business.)
 xdotool mousemove 61 99 click 1; sleep 0.5; xdotool mousemove 97 145 click 1; sleep 0.5
-xdotool mousemove 99 492 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type "Inbox"; sleep 0.3
-xdotool mousemove 99 555 click 1
+xdotool mousemove 105 451 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type "Inbox"; sleep 0.3
+xdotool mousemove 105 532 click 1
 dialog=$(xdotool search --sync --onlyvisible --name '^选择保存目录$' | head -1)
 sleep 0.5
 shot folder-dialog
