@@ -55,6 +55,7 @@ const char* const kHelp =
     "                    match in either case unless --case; -l prints only the names of\n"
     "                    the files with a hit.\n"
     "  --help            Show this help.\n"
+    "  --version         Show the version.\n"
     "\n"
     "Exit status: 0 on success, 1 when search finds nothing, 2 for bad arguments,\n"
     "3 when a file or folder cannot be read or the output cannot be written (a full\n"
@@ -244,6 +245,10 @@ int main(int argc, char** argv) {
     try {
         if (command == "--help" || command == "-h") {
             writeOutput(kHelp);
+            return 0;
+        }
+        if (command == "--version") {
+            writeOutput(std::string("kestrum-text ") + KESTRUM_VERSION + "\n");
             return 0;
         }
         std::vector<std::string> args;

@@ -58,6 +58,9 @@ TEST(KestrumText, BadArgumentsGiveOneLineAndStatusTwo) {
     }
     EXPECT_NE(run("reflow --chars 1.5").err.find("'1.5' is not a valid integer value"),
               std::string::npos);
+    auto version = run("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("kestrum-text 3.", 0), 0u) << version.out;
 }
 
 // Messages follow the terminal's encoding; the data stays the program's bytes.
