@@ -216,11 +216,11 @@ class TForm2 : public QMainWindow {
     void addCommands(Place place, QWidget* container);
     void connectEditingHandlers();
     bool editorEvent(QObject* watched, QEvent* event);
-    bool syncWorkingFile(kestrum::WorkingFileSync::Event event);
+    void syncWorkingFile(kestrum::WorkingFileSync::Event event);
     void connectWorkingFileWriter();
     void writeWorkingFile();
     // `text`: the document's raw text when the caller has it already.
-    bool applyToWorkingFile(kestrum::WorkingFileSync::Action action, QString text = {});
+    void applyToWorkingFile(kestrum::WorkingFileSync::Action action, QString text = {});
     void convertSelectionOrAll(std::string (*convert)(std::string_view));
     void PopupMenu2Popup();
     void moveTo(const QString& target);

@@ -200,13 +200,13 @@ bool TForm2::editorEvent(QObject* watched, QEvent* event) {
     return false;
 }
 
-bool TForm2::syncWorkingFile(WorkingFileSync::Event event) {
+void TForm2::syncWorkingFile(WorkingFileSync::Event event) {
     QString text; // the document's own text, taken at most once: a copy costs milliseconds
     auto action = sync_.after(event, [&] {
         text = RichEdit2->document()->toRawText();
         return !holdsMoreThanBlanks(text);
     });
-    return applyToWorkingFile(action, text);
+    applyToWorkingFile(action, text);
 }
 
 // Only an edit that has not reached the disk is written; what the last key
@@ -241,14 +241,14 @@ void TForm2::writeWorkingFile() {
 }
 
 // The text goes only to the working file the editor was filled from, by
-// the writer's thread: the window only hands over its text. False when the
-// editor belongs to no category.
-bool TForm2::applyToWorkingFile(WorkingFileSync::Action action, QString text) {
+// the writer's thread: the window only hands over its text. Nothing goes
+// anywhere while the editor belongs to no category, and the user is told.
+void TForm2::applyToWorkingFile(WorkingFileSync::Action action, QString text) {
     if (action == WorkingFileSync::Action::None)
-        return true;
+        return;
     if (!editorCategory_) {
         setMessage(QStringLiteral("没有选中的类别：编辑的内容没有写入类别的临时文件。"), true);
-        return false;
+        return;
     }
     std::string path = state_.folders.categoryWorkingFile(*editorCategory_);
     if (action == WorkingFileSync::Action::Delete) {
@@ -264,7 +264,6 @@ bool TForm2::applyToWorkingFile(WorkingFileSync::Action action, QString text) {
         state_.unsaved.saved(*editorCategory_);
     else
         state_.unsaved.changed(*editorCategory_);
-    return true;
 }
 
 void TForm2::msaveClick() {
