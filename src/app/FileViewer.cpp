@@ -4,11 +4,19 @@
 #include "text/RtfReader.h"
 #include "text/ViewedText.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
+#include <QFutureWatcher>
 #include <QMouseEvent>
 #include <QStringDecoder>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
+#include <QtConcurrent>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -45,15 +53,6 @@ QTextCharFormat charFormat(const kestrum::rtf::Format& format, const QFont& base
     return out;
 }
 
-void showRich(QTextEdit* viewer, const kestrum::rtf::Document& document) {
-    QTextCursor cursor(viewer->document());
-    cursor.beginEditBlock();
-    for (const auto& run : document.runs)
-        cursor.insertText(QString::fromStdString(run.text), charFormat(run.format, viewer->font()));
-    cursor.endEditBlock();
-    viewer->moveCursor(QTextCursor::Start);
-}
-
 QString utf8Lines(std::string_view bytes) {
     QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -65,11 +64,12 @@ QString utf8Lines(std::string_view bytes) {
 // block, joined by line separators, look and copy the same (the document
 // gives the separators back as line feeds) and show sixteen times faster.
 // Laying out a block costs more than its length, though (700,000 characters
-// in one took a minute): a block ends after 10,000 characters too, and a
-// longer line is broken there.
-constexpr qsizetype kLongestBlock = 10000;
+// in one took a minute, and a part of 10,000-character blocks without spaces
+// held the window for half a second): a block ends after 2,000 characters
+// too, and a longer line is broken there.
+constexpr qsizetype kLongestBlock = 2000;
 
-void showPlain(QTextEdit* viewer, const QString& text) {
+QString inBlocks(const QString& text) {
     QString shown;
     shown.reserve(text.size() + text.size() / kLongestBlock + 1);
     int linesInBlock = 0;
@@ -94,7 +94,7 @@ void showPlain(QTextEdit* viewer, const QString& text) {
         ++inBlock;
         shown += c;
     }
-    viewer->setPlainText(shown);
+    return shown;
 }
 
 // A formatted run costs the text document far more than its text, the more
@@ -117,35 +117,69 @@ bool formattingFits(const kestrum::rtf::Document& document) {
     return true;
 }
 
-void showTextOnly(QTextEdit* viewer, const kestrum::rtf::Document& document) {
-    showPlain(viewer,
-              QStringLiteral("（这个 RTF 文件的格式太多，下面只显示文字，不显示格式。）\n") +
-                  QString::fromStdString(document.plainText()));
+// What a file becomes before the viewer gets it: formatted runs when it is
+// rich text the document can afford, else plain text already in blocks.
+struct Readied {
+    std::optional<kestrum::rtf::Document> formatted;
+    QString plain;
+};
+
+// Pure work on the bytes alone, so a rich file's can run away from the
+// window (reading 1.75 million small groups takes most of a second).
+Readied readied(std::string_view bytes) {
+    switch (kestrum::kindOfText(bytes)) {
+    case kestrum::TextKind::Rtf:
+        if (auto document = kestrum::rtf::read(bytes, decodeCodePage)) {
+            if (formattingFits(*document))
+                return {std::move(document), {}};
+            return {{},
+                    inBlocks(QStringLiteral(
+                                 "（这个 RTF 文件的格式太多，下面只显示文字，不显示格式。）\n") +
+                             QString::fromStdString(document->plainText()))};
+        }
+        break; // unreadable rich text is shown as the bytes it is
+    case kestrum::TextKind::Utf8:
+        return {{}, inBlocks(utf8Lines(bytes))};
+    case kestrum::TextKind::ProgramText:
+        break;
+    }
+    return {{}, inBlocks(toQtLines(bytes))};
+}
+
+// The viewer as a file starts: empty, in its own plain format (the document
+// would go on in the last format a rich file left).
+void startAfresh(QTextEdit* viewer) {
+    viewer->clear();
+    viewer->setCurrentCharFormat(QTextCharFormat());
+}
+
+// Inserts runs from `next` until they are all in or `budgetMs` has passed;
+// returns where the next portion starts.
+std::size_t insertRuns(QTextEdit* viewer, QTextCursor& at,
+                       const std::vector<kestrum::rtf::Run>& runs, std::size_t next,
+                       qint64 budgetMs) {
+    QElapsedTimer spent;
+    spent.start();
+    at.beginEditBlock();
+    for (; next < runs.size() && spent.elapsed() < budgetMs; ++next)
+        at.insertText(QString::fromStdString(runs[next].text),
+                      charFormat(runs[next].format, viewer->font()));
+    at.endEditBlock();
+    return next;
 }
 
 } // namespace
 
 void showFileIn(QTextEdit* viewer, std::string_view bytes) {
-    // The document would go on in the last format a rich file left.
-    viewer->clear();
-    viewer->setCurrentCharFormat(QTextCharFormat());
-    switch (kestrum::kindOfText(bytes)) {
-    case kestrum::TextKind::Rtf:
-        if (auto document = kestrum::rtf::read(bytes, decodeCodePage)) {
-            if (formattingFits(*document))
-                showRich(viewer, *document);
-            else
-                showTextOnly(viewer, *document);
-            return;
-        }
-        break; // unreadable rich text is shown as the bytes it is
-    case kestrum::TextKind::Utf8:
-        showPlain(viewer, utf8Lines(bytes));
+    startAfresh(viewer);
+    Readied file = readied(bytes);
+    if (!file.formatted) {
+        viewer->setPlainText(file.plain);
         return;
-    case kestrum::TextKind::ProgramText:
-        break;
     }
-    showPlain(viewer, toQtLines(bytes));
+    QTextCursor at(viewer->document());
+    insertRuns(viewer, at, file.formatted->runs, 0, std::numeric_limits<qint64>::max());
+    viewer->moveCursor(QTextCursor::Start);
 }
 
 namespace {
@@ -174,7 +208,9 @@ void appendNextPartNote(QTextEdit* viewer, std::uint64_t from, std::uint64_t to)
 }
 
 // The file a viewer shows a part of; a click on the note's link shows the
-// next part in place of this one.
+// next part in place of this one. A part is readied on a worker thread and
+// goes into the viewer in portions, so the window answers all the while; a
+// part still on its way when another is asked for is dropped.
 class FilePaging : public QObject {
   public:
     explicit FilePaging(QTextEdit* viewer) : QObject(viewer), viewer_(viewer) {
@@ -186,32 +222,108 @@ class FilePaging : public QObject {
         return paging ? static_cast<FilePaging*>(paging) : new FilePaging(viewer);
     }
 
-    void show(const std::string& path, std::uint64_t offset) {
+    void show(const std::string& path, std::uint64_t offset, std::function<void()> whenShown) {
         kestrum::ViewedPart part = kestrum::readViewedPart(path, offset);
-        showFileIn(viewer_, part.bytes);
+        startAfresh(viewer_);
         path_ = path;
+        from_ = offset;
         next_ = part.next;
-        if (part.more)
-            appendNextPartNote(viewer_, offset, part.next);
+        more_ = part.more;
+        whenShown_ = std::move(whenShown);
+        done_ = false;
+        unsigned showing = ++showing_;
+        if (part.bytes.size() <= kReadiedAtOnce) {
+            put(readied(part.bytes));
+            return;
+        }
+        auto* watcher = new QFutureWatcher<Readied>(this);
+        connect(watcher, &QFutureWatcher<Readied>::finished, this, [this, watcher, showing] {
+            watcher->deleteLater();
+            if (showing == showing_)
+                put(watcher->result());
+        });
+        watcher->setFuture(
+            QtConcurrent::run([bytes = std::move(part.bytes)] { return readied(bytes); }));
     }
+
+    void stop() {
+        ++showing_;
+        done_ = true;
+        whenShown_ = {};
+    }
+    bool done() const { return done_; }
 
   protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() != QEvent::MouseButtonRelease ||
             viewer_->anchorAt(static_cast<QMouseEvent*>(event)->pos()) != kNextPartLink)
             return false;
-        show(path_, next_);
+        show(path_, next_, {});
         return true;
     }
 
   private:
+    // A portion of formatted runs takes at most this long, well inside what
+    // a user sees as the window stopping.
+    static constexpr qint64 kPortionMs = 40;
+    // A small file is readied at once: no empty viewer flashes before it.
+    static constexpr std::size_t kReadiedAtOnce = 64 << 10;
+
+    void put(Readied file) {
+        if (!file.formatted) {
+            viewer_->setPlainText(file.plain);
+            finish();
+            return;
+        }
+        file_ = std::move(file);
+        at_ = QTextCursor(viewer_->document());
+        putPortion(0, showing_);
+    }
+
+    void putPortion(std::size_t next, unsigned showing) {
+        if (showing != showing_)
+            return;
+        const auto& runs = file_.formatted->runs;
+        next = insertRuns(viewer_, at_, runs, next, kPortionMs);
+        if (next < runs.size()) {
+            QTimer::singleShot(0, this, [this, next, showing] { putPortion(next, showing); });
+            return;
+        }
+        file_ = {};
+        finish();
+    }
+
+    void finish() {
+        if (more_)
+            appendNextPartNote(viewer_, from_, next_);
+        viewer_->moveCursor(QTextCursor::Start);
+        done_ = true;
+        if (auto then = std::exchange(whenShown_, {}))
+            then();
+    }
+
     QTextEdit* viewer_;
     std::string path_;
-    std::uint64_t next_ = 0;
+    std::uint64_t from_ = 0, next_ = 0;
+    bool more_ = false;
+    unsigned showing_ = 0;
+    bool done_ = true;
+    Readied file_;
+    QTextCursor at_;
+    std::function<void()> whenShown_;
 };
 
 } // namespace
 
-void showFileAt(QTextEdit* viewer, const std::string& path) {
-    FilePaging::of(viewer)->show(path, 0);
+void showFileAt(QTextEdit* viewer, const std::string& path, std::function<void()> whenShown) {
+    FilePaging::of(viewer)->show(path, 0, std::move(whenShown));
+}
+
+bool isShowingFile(QTextEdit* viewer) {
+    return !FilePaging::of(viewer)->done();
+}
+
+void clearViewer(QTextEdit* viewer) {
+    FilePaging::of(viewer)->stop();
+    startAfresh(viewer);
 }

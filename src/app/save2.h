@@ -257,6 +257,7 @@ class TForm2 : public QMainWindow {
     void searchDone(int generation);
     void summarizeWhenDrained();
     void openHit(QListWidgetItem* item);
+    void selectViewedLine(qulonglong number);
 
     // save2_files.cpp: the file list, the viewer and merging
     void FileListBox1Click();

@@ -5,6 +5,7 @@
 
 #include "BusyCursor.h"
 #include "Desktop.h"
+#include "FileViewer.h"
 #include "HintDisplay.h"
 #include "ProgramText.h"
 #include "TextSpinBox.h"
@@ -417,7 +418,7 @@ void TForm2::m2copyClick() {
 }
 
 void TForm2::m2clearClick() {
-    RichEdit4->clear();
+    clearViewer(RichEdit4);
 }
 
 void TForm2::m2allClick() {

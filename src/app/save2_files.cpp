@@ -58,7 +58,7 @@ void TForm2::N11Click() {
     if (!path.empty() && desktop_.askOkCancel(QStringLiteral("确认删除"),
                                               QStringLiteral("删除后不可恢复，确认要删除吗？"))) {
         files::remove(path); // a deletion the system refuses shows in the list
-        RichEdit4->clear();
+        clearViewer(RichEdit4);
     }
     std::string folder = selectedFolder();
     if (!FileListBox1->setFolder(folder))

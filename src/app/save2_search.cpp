@@ -172,11 +172,16 @@ void TForm2::openHit(QListWidgetItem* item) {
             ListBox1->setCurrentItem(found.first());
         return;
     }
-    showFileAt(RichEdit4, fromQt(item->data(FileRole).toString()));
+    qulonglong hitLine = item->data(LineRole).toULongLong();
+    showFileAt(RichEdit4, fromQt(item->data(FileRole).toString()),
+               [this, hitLine] { selectViewedLine(hitLine); });
+}
+
+void TForm2::selectViewedLine(qulonglong number) {
     // The viewer gives every line back as one "\n", whatever blocks hold them.
     QString text = RichEdit4->toPlainText();
     qsizetype start = 0;
-    for (qulonglong line = 1; line < item->data(LineRole).toULongLong() && start >= 0; ++line)
+    for (qulonglong line = 1; line < number && start >= 0; ++line)
         start = text.indexOf(u'\n', start) + 1;
     qsizetype end = text.indexOf(u'\n', start);
     QTextCursor cursor(RichEdit4->document());

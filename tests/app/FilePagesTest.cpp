@@ -1,12 +1,14 @@
 // The file list with its viewer, and the merge page, driven through the
 // window with scripted dialogs.
 #include "AppFixture.h"
+#include "FileViewer.h"
 #include "text/ViewedText.h"
 
 #include <QClipboard>
 #include <QListWidget>
 #include <QMenu>
 #include <QTextEdit>
+#include <QThreadPool>
 
 using namespace kestrum;
 
@@ -93,9 +95,16 @@ class FilePagesTest : public QObject {
         std::string big;
         while (big.size() < kViewedPart + (1 << 20))
             big += "0123456789012345678901234567890123456789012345678901234567890123456789\r\n";
-        FilePages app({{"big.txt", big + "the last line"}});
+        FilePages app({{"big.txt", big + "the last line"}, {"small.txt", "small"}});
         auto* viewer = app.editor->RichEdit4;
+        // A part still on its way when another file is picked never lands.
         app.show("big.txt");
+        app.show("small.txt");
+        QThreadPool::globalInstance()->waitForDone(); // the big part is readied
+        QTest::qWait(50);
+        QCOMPARE(viewer->toPlainText(), QStringLiteral("small"));
+        app.show("big.txt");
+        QTRY_VERIFY(!isShowingFile(viewer));
         QVERIFY(viewer->toPlainText().size() < qsizetype(kViewedPart) + 200);
         QVERIFY(!viewer->toPlainText().endsWith(QStringLiteral("the last line")));
         QTextCursor note = viewer->document()->find(QStringLiteral("点这里显示下一部分"));
@@ -104,7 +113,7 @@ class FilePagesTest : public QObject {
         viewer->ensureCursorVisible();
         QTest::mouseClick(viewer->viewport(), Qt::LeftButton, {},
                           viewer->cursorRect().center() - QPoint(4, 0));
-        QVERIFY(viewer->toPlainText().endsWith(QStringLiteral("the last line")));
+        QTRY_VERIFY(viewer->toPlainText().endsWith(QStringLiteral("the last line")));
     }
 
     void aClickShowsTheFileDecodedOrFormattedAndChangesNothingOnDisk() {
