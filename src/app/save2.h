@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QMainWindow>
 #include <string>
 #include <vector>
@@ -125,35 +127,37 @@ class TForm2 : public QMainWindow {
     QTimer* Timer1; // refreshes the command states every second
 
     // The editing commands, made from the table in save2_editing.cpp.
-    QMenu* PopupMenu2;    // of RichEdit2, the editor
-    QAction* msave;       // 保存(&S)
-    QAction* mfile;       // 段落重排(&Q)
-    QAction* mfont;       // 字体设置
-    QMenu* textmove;      // 转移到, rebuilt at every opening
-    QAction* N4;          // 撤消
-    QAction* mcopy;       // 复制(&C)
-    QAction* mpaste2;     // 粘贴(&P)
-    QAction* mcut;        // 剪切(&T)
-    QAction* mall;        // 全选(&L)
-    QAction* mallclear;   // 全部清除(&D)
-    QAction* mcopyclear;  // 清除剪贴板内容
-    QAction* msave1;      // tool bar: 保存内容
-    QAction* BIG5GB;      // tool bar: BIG5->GB
-    QAction* GBBIG5;      // tool bar: GB->BIG5
-    QAction* mfile1;      // tool bar: 段落重排
-    QAction* mcut1;       // tool bar: 剪切
-    QAction* mcopy1;      // tool bar: 复制
-    QAction* mpaste21;    // tool bar: 粘贴
-    QAction* ToolButton3; // tool bar: 撤消
-    QAction* N22;         // 编辑 > 保存
-    QAction* GBBIG51;     // 编辑 > GB->BIG5
-    QAction* BIG5GB1;     // 编辑 > BIG5->GB
-    QAction* N25;         // 编辑 > 段落重排
-    QMenu* PopupMenu3;    // of RichEdit4, the file viewer
-    QAction* m2copy;      // 复制
-    QAction* m2clear;     // 全部清除
-    QAction* N16;         // 字体设置
-    QAction* m2all;       // 全选
+    QMenu* PopupMenu2;     // of RichEdit2, the editor
+    QAction* msave;        // 保存(&S)
+    QAction* mfile;        // 段落重排(&Q)
+    QAction* mfont;        // 字体设置
+    QMenu* textmove;       // 转移到, rebuilt at every opening
+    QAction* N4;           // 撤消
+    QAction* mcopy;        // 复制(&C)
+    QAction* mpaste2;      // 粘贴(&P)
+    QAction* mcut;         // 剪切(&T)
+    QAction* mall;         // 全选(&L)
+    QAction* mallclear;    // 全部清除(&D)
+    QAction* mcopyclear;   // 清除剪贴板内容
+    QAction* msave1;       // tool bar: 保存内容
+    QAction* BIG5GB;       // tool bar: BIG5->GB
+    QAction* GBBIG5;       // tool bar: GB->BIG5
+    QAction* mfile1;       // tool bar: 段落重排
+    QAction* mcut1;        // tool bar: 剪切
+    QAction* mcopy1;       // tool bar: 复制
+    QAction* mpaste21;     // tool bar: 粘贴
+    QAction* ToolButton3;  // tool bar: 撤消
+    QAction* N22;          // 编辑 > 保存
+    QAction* GBBIG51;      // 编辑 > GB->BIG5
+    QAction* BIG5GB1;      // 编辑 > BIG5->GB
+    QAction* mtraditional; // 编辑 > 转为繁体字 (Unicode, by phrases)
+    QAction* msimplified;  // 编辑 > 转为简体字
+    QAction* N25;          // 编辑 > 段落重排
+    QMenu* PopupMenu3;     // of RichEdit4, the file viewer
+    QAction* m2copy;       // 复制
+    QAction* m2clear;      // 全部清除
+    QAction* N16;          // 字体设置
+    QAction* m2all;        // 全选
 
     // Where a command is shown; the table builds each place in its order.
     enum class Place { EditorMenu, ToolBar, EditMenu, ViewerMenu };
@@ -221,7 +225,7 @@ class TForm2 : public QMainWindow {
     void writeWorkingFile();
     // `text`: the document's raw text when the caller has it already.
     void applyToWorkingFile(kestrum::WorkingFileSync::Action action, QString text = {});
-    void convertSelectionOrAll(std::string (*convert)(std::string_view));
+    void convertSelectionOrAll(const std::function<QString(const QString&)>& convert);
     void PopupMenu2Popup();
     void moveTo(const QString& target);
     void chooseFontFor(QWidget* widget);
@@ -238,6 +242,8 @@ class TForm2 : public QMainWindow {
     void mcopyclearClick();
     void BIG5GBClick();
     void GBBIG5Click();
+    void mtraditionalClick();
+    void msimplifiedClick();
     void m2copyClick();
     void m2clearClick();
     void N16Click();

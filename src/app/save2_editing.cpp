@@ -19,6 +19,7 @@
 #include "store/TextMove.h"
 #include "text/CVCode.h"
 #include "text/CaptureNames.h"
+#include "text/ChineseScript.h"
 #include "text/Reflow.h"
 #include "text/TextLines.h"
 #include "window/CommandStates.h"
@@ -94,7 +95,11 @@ const std::vector<TForm2::CommandRow>& TForm2::commandTable() {
         {&TForm2::GBBIG51, "GBBIG51", "GB->BIG5", "", "", &TForm2::GBBIG5Click, G::None,
          P::EditMenu, false},
         {&TForm2::BIG5GB1, "BIG5GB1", "BIG5->GB", "", "", &TForm2::BIG5GBClick, G::None,
-         P::EditMenu, true},
+         P::EditMenu, false},
+        {&TForm2::mtraditional, "mtraditional", "转为繁体字", "", "", &TForm2::mtraditionalClick,
+         G::None, P::EditMenu, false},
+        {&TForm2::msimplified, "msimplified", "转为简体字", "", "", &TForm2::msimplifiedClick,
+         G::None, P::EditMenu, true},
         {&TForm2::N25, "N25", "段落重排 ", "", "", &TForm2::mfileClick, G::None, P::EditMenu,
          false},
         {&TForm2::m2copy, "m2copy", "复制", "", "", &TForm2::m2copyClick, G::None, P::ViewerMenu,
@@ -395,22 +400,46 @@ void TForm2::mcopyclearClick() {
 
 // The conversions keep every byte's place: a selection is converted where
 // it stands and the rest of the text is left as it was.
-void TForm2::convertSelectionOrAll(std::string (*convert)(std::string_view)) {
+void TForm2::convertSelectionOrAll(const std::function<QString(const QString&)>& convert) {
     QTextCursor cursor = RichEdit2->textCursor();
     if (!cursor.hasSelection())
         cursor.select(QTextCursor::Document);
-    cursor.insertText(toQtLines(convert(fromQtLines(cursor.selectedText()))));
+    cursor.insertText(convert(withLineFeeds(cursor.selectedText())));
     state_.workingFiles.wait();
     if (editorCategory_ && files::exists(state_.folders.categoryWorkingFile(*editorCategory_)))
         writeWorkingFile();
 }
 
+namespace {
+
+// The byte conversions work on the program's GB text, as the files they are
+// for hold it.
+std::function<QString(const QString&)> inProgramText(std::string (*convert)(std::string_view)) {
+    return [convert](const QString& text) { return toQtLines(convert(fromQtLines(text))); };
+}
+
+std::function<QString(const QString&)> inScript(script::Target target) {
+    return [target](const QString& text) {
+        return QString::fromStdString(script::convert(text.toStdString(), target));
+    };
+}
+
+} // namespace
+
 void TForm2::GBBIG5Click() {
-    convertSelectionOrAll(&cvcode::ConvertGbToBig5);
+    convertSelectionOrAll(inProgramText(&cvcode::ConvertGbToBig5));
 }
 
 void TForm2::BIG5GBClick() {
-    convertSelectionOrAll(&cvcode::ConvertBig5ToGb);
+    convertSelectionOrAll(inProgramText(&cvcode::ConvertBig5ToGb));
+}
+
+void TForm2::mtraditionalClick() {
+    convertSelectionOrAll(inScript(script::Target::Traditional));
+}
+
+void TForm2::msimplifiedClick() {
+    convertSelectionOrAll(inScript(script::Target::Simplified));
 }
 
 void TForm2::m2copyClick() {

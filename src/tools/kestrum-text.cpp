@@ -9,6 +9,7 @@
 #include "store/FileStore.h"
 #include "text/CVCode.h"
 #include "text/CaptureNames.h"
+#include "text/ChineseScript.h"
 #include "text/Gb18030.h"
 #include "text/MergeCopy.h"
 #include "text/Reflow.h"
@@ -38,14 +39,20 @@ constexpr int kFailure = 3; // a file that cannot be read, output that cannot be
 
 const char* const kHelp =
     "Usage: kestrum-text COMMAND [OPTIONS] [FILE...]\n"
-    "Transforms GB2312/GBK text bytes from the FILEs (or standard input) to standard output.\n"
+    "Transforms text from the FILEs (or standard input) to standard output: GB2312/GBK\n"
+    "bytes, except where a command says UTF-8.\n"
     "\n"
     "Commands:\n"
     "  reflow --chars N  Reflow paragraphs to N full-width characters (2N bytes) per line.\n"
     "                    N is taken as Kestrum's spin box takes it: empty, 0, or text that\n"
     "                    starts with a letter gives 65 bytes; 1.5 or + is an error.\n"
-    "  gb2big5           Convert GB2312 text to Big5 (simplified to traditional).\n"
-    "  big52gb           Convert Big5 text to GB2312 (traditional to simplified).\n"
+    "  gb2big5           Convert GB2312 bytes to Big5 bytes (simplified to traditional).\n"
+    "  big52gb           Convert Big5 bytes to GB2312 bytes (traditional to simplified).\n"
+    "                    These two convert bytes, for files kept in those encodings; UTF-8\n"
+    "                    text comes out garbled: use s2t and t2s for it.\n"
+    "  s2t               Convert UTF-8 text to traditional characters, UTF-8 out (OpenCC's\n"
+    "                    phrase tables: a character goes by the words around it).\n"
+    "  t2s               Convert UTF-8 text to simplified characters, UTF-8 out.\n"
     "  merge FILE...     Join the FILEs line by line, each line ending in CR LF, each file\n"
     "                    up to its first Ctrl+Z.\n"
     "  name              Print the file name Kestrum makes from the text's first line.\n"
@@ -224,6 +231,13 @@ int dispatch(const std::string& command, const std::vector<std::string>& args) {
         return streamCommand(args, afterLastSingleByte, &kestrum::cvcode::ConvertGbToBig5);
     if (command == "big52gb")
         return streamCommand(args, afterLastSingleByte, &kestrum::cvcode::ConvertBig5ToGb);
+    if (command == "s2t" || command == "t2s") {
+        auto target = command == "s2t" ? kestrum::script::Target::Traditional
+                                       : kestrum::script::Target::Simplified;
+        return streamCommand(args, &kestrum::script::lastCut, [target](std::string_view text) {
+            return kestrum::script::convert(text, target);
+        });
+    }
     if (command == "merge")
         return mergeCommand(args);
     if (command == "name") {

@@ -4,6 +4,7 @@
 #include "AppFixture.h"
 #include "HintDisplay.h"
 #include "TextSpinBox.h"
+#include "UserInput.h"
 #include "store/CategoryTable.h"
 #include "text/CVCode.h"
 
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -278,6 +280,28 @@ class EditingTest : public QObject {
         fresh.editor->GBBIG51->trigger();
         QVERIFY(!fresh.onDiskExists(fresh.workingFile(0))); // no working file, none made
         QCOMPARE(fresh.editor->editorText(), cvcode::ConvertGbToBig5(gb("国")));
+    }
+
+    // The Unicode commands of the menu "编辑" go by phrases (头发 and 发现
+    // take different characters for 发), keep the text readable as the
+    // program's own, and turn only what is selected.
+    void scriptConversionFromTheEditMenuTurnsThePhrasesOfTheSelection() {
+        Editing app(2, gb("头发\r\n发现"));
+        QMenuBar* bar = app.editor->menuBar();
+        auto fromEditMenu = [&](QAction* entry) {
+            QAction* title = qobject_cast<QMenu*>(entry->parent())->menuAction();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
+            return input::choose(qobject_cast<QMenu*>(QApplication::activePopupWidget()), entry);
+        };
+        app.select(0, 2);
+        QVERIFY(fromEditMenu(app.editor->mtraditional));
+        QCOMPARE(app.edit->toPlainText(), QStringLiteral("頭髮\n发现"));
+        QCOMPARE(app.onDisk(app.workingFile(0)), gb("頭髮\r\n发现"));
+        app.select(0, 0);
+        QVERIFY(fromEditMenu(app.editor->mtraditional));
+        QCOMPARE(app.edit->toPlainText(), QStringLiteral("頭髮\n發現"));
+        QVERIFY(fromEditMenu(app.editor->msimplified));
+        QCOMPARE(app.onDisk(app.workingFile(0)), gb("头发\r\n发现"));
     }
 
     // Both font commands share one dialog, which starts from its own last

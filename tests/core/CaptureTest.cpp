@@ -165,6 +165,7 @@ TEST_F(CaptureTest, AnUnsafeCategoryNameNeverWritesOutsideTheTemporaryFolder) {
 // With "文件用UTF-8保存" on, the copy in the category folder is UTF-8 that
 // a Linux editor opens as the same text; everything inside stays GB18030.
 TEST_F(CaptureTest, TheUtf8OptionWritesTheCategoryFolderCopyAsUtf8) {
+    writeSetting(state.settings, settingKeys().saveUtf8, false);
     captureDrop(state, gb("中文\r\n第二行"), false, presenter);
     EXPECT_EQ(readBytes(inNotes(gb("中文.txt"))), gb("中文\r\n第二行")); // off: as today
     writeSetting(state.settings, settingKeys().saveUtf8, true);
@@ -174,4 +175,22 @@ TEST_F(CaptureTest, TheUtf8OptionWritesTheCategoryFolderCopyAsUtf8) {
     EXPECT_EQ(readBytes(workingFile()).rfind(gb("汉字"), 0), 0u);
     // 一 is D2 BB in GB18030, which would pass for UTF-8: converted all the same.
     EXPECT_EQ(categoryFileBytes(state.settings, gb("一")), "一");
+}
+
+// A new user's settings file is made with the option on; a user upgrading,
+// whose file has no such key, keeps GB18030 and a file left as it was.
+TEST(NewSettings, ANewSettingsFileSavesUtf8AndAnOldOneKeepsItsFiles) {
+    for (bool existed : {false, true}) {
+        TempDir root;
+        ProgramState state;
+        state.folders = {root.path(), root.path(), root.path()};
+        std::string old = gb("[程序参数]\r\n是否有声=1\r\n");
+        if (existed)
+            files::replace(state.folders.settingsFile(), old);
+        state.openSettings();
+        EXPECT_EQ(readSetting(state.settings, settingKeys().saveUtf8), !existed);
+        if (existed) {
+            EXPECT_EQ(files::load(state.folders.settingsFile()), old);
+        }
+    }
 }

@@ -5,6 +5,7 @@
 #include "store/CategoryTable.h"
 #include "store/FileStore.h"
 #include "store/ProgramState.h"
+#include "store/SettingKeys.h"
 #include "store/TextMove.h"
 #include "text/Gb18030.h"
 #include "window/CommandStates.h"
@@ -73,6 +74,7 @@ class TextMoveTest : public ::testing::Test {
             std::filesystem::create_directories(root.path() + sub);
         state.folders = {root.path() + "program/", root.path() + "tmp/", root.path() + "docs/"};
         state.openSettings();
+        writeSetting(state.settings, settingKeys().saveUtf8, false); // files as the program's text
         categories::write(state.settings, "target", root.path() + "target");
     }
     std::string working() { return state.folders.categoryWorkingFile("target"); }

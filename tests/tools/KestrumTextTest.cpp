@@ -134,6 +134,28 @@ TEST(KestrumText, ConvertingInBlocksGivesTheSameBytesAsAtOnce) {
     }
 }
 
+// Phrases, not characters: 头发 and 发现 take different traditional
+// characters for 发. Many blocks without a line end convert as one text
+// would, and bytes that are not UTF-8 are an error, not garbage.
+TEST(KestrumText, ScriptConversionGoesByPhrasesAndRefusesOtherBytes) {
+    auto r = run("s2t", "头发，发现\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "頭髮，發現\n");
+    EXPECT_EQ(run("t2s", "頭髮，發現\n").out, "头发，发现\n");
+    // Two characters first put the first block's end between 头 and 发.
+    std::string simplified = "一二", traditional = "一二";
+    while (simplified.size() < (9u << 20)) {
+        simplified += "他的头发被发现了。";
+        traditional += "他的頭髮被發現了。";
+    }
+    r = run("s2t", simplified);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out == traditional);
+    r = run("s2t", "\xD6\xD0\xCE\xC4\n"); // GB2312 bytes
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("not UTF-8"), std::string::npos) << r.err;
+}
+
 // Output that cannot be written is never success: each command says so
 // and exits 3, and a folder that cannot be read is not "nothing found".
 TEST(KestrumText, EveryFailureIsToldAndExitsThree) {
@@ -143,7 +165,7 @@ TEST(KestrumText, EveryFailureIsToldAndExitsThree) {
     for (std::string command :
          {"search needle " + base, "search -l needle " + base, std::string("name"),
           std::string("reflow --chars 5"), std::string("gb2big5"), std::string("big52gb"),
-          "merge " + base + "/a.txt", std::string("--help")}) {
+          std::string("s2t"), "merge " + base + "/a.txt", std::string("--help")}) {
         auto r = run(command, "abc\r\n", "", "/dev/full");
         EXPECT_EQ(r.status, 3) << command;
         EXPECT_NE(r.err.find("standard output"), std::string::npos) << command << r.err;

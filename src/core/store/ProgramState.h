@@ -30,7 +30,8 @@ struct ProgramState {
     // Told in the message panel the first time the editor is on the screen.
     std::string pendingNotice;
 
-    // Binds the two settings files to the program folder.
+    // Binds the two settings files to the program folder; a settings file
+    // made from nothing starts with "文件用UTF-8保存" on.
     void openSettings();
 };
 
