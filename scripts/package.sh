@@ -10,7 +10,8 @@ build=${KESTRUM_PACKAGE_BUILD:-$root/build-package}
 # Debian's own compiler and linker flags, every hardening feature included.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 eval "$(dpkg-buildflags --export=sh)"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+# The prefix is built in: the program knows itself installed by it.
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DKESTRUM_BUILD_TESTS=OFF -DKESTRUM_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 (cd "$build" && cpack -G DEB >/dev/null)

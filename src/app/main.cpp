@@ -24,9 +24,14 @@ namespace {
 kestrum::Folders runFolders(const kestrum::PrivateFolder& temporary) {
     kestrum::Folders folders;
     std::string executableFolder = fromQt(QCoreApplication::applicationDirPath());
-    folders.program = kestrum::chooseProgramFolder(
-        executableFolder,
-        fromQt(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
+    kestrum::SettingsFolders settings = kestrum::chooseSettingsFolders(
+        {executableFolder, buildsettings::installedBinFolder,
+         fromQt(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                QStringLiteral("/kestrum")),
+         fromQt(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)),
+         fromQt(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))});
+    folders.program = settings.program;
+    folders.unsorted = settings.unsorted;
     folders.data = kestrum::shippedDataFolder(executableFolder);
     const char* configHome = std::getenv("XDG_CONFIG_HOME");
     folders.autostart = kestrum::autostart::folder(configHome ? kestrum::gb(configHome) : "",

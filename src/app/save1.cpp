@@ -7,6 +7,7 @@
 #include "HintDisplay.h"
 #include "ProgramFont.h"
 #include "ProgramText.h"
+#include "ScreenPicture.h"
 #include "TrayIconAdapter.h"
 #include "save2.h"
 #include "store/Capture.h"
@@ -68,8 +69,8 @@ TForm1::TForm1(ProgramState& state, Desktop& desktop) : state_(state), desktop_(
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
 
-    Image5 = QPixmap(QStringLiteral(":/picture-off.png"));
-    Image6 = QPixmap(QStringLiteral(":/picture-on.png"));
+    Image5 = builtInPicture(QStringLiteral("picture-off"), devicePixelRatioF());
+    Image6 = builtInPicture(QStringLiteral("picture-on"), devicePixelRatioF());
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->move(0, 0);
@@ -127,8 +128,8 @@ void TForm1::buildMenu() {
 void TForm1::FormCreate() {
     DropTextTarget1.RegisterTarget(adapter_);
     Image1->setPixmap(Image6);
-    Image1->resize(Image6.size());
-    resize(Image6.size());
+    Image1->resize(shownSize(Image6));
+    resize(shownSize(Image6));
     state_.openSettings();
     createWorkingFolder(state_.folders);
     removeStaleSiblings(state_.folders, state_.settings);
@@ -316,7 +317,7 @@ void TForm1::setDropList(const std::vector<std::string>& names) {
 void TForm1::showStatePicture() {
     const QPixmap& picture = state_.autoSave ? Image6 : Image5;
     Image1->setPixmap(picture);
-    Image1->resize(picture.size());
+    Image1->resize(shownSize(picture));
     if (Image1->isVisible() || !ListBox1->isVisible())
         takePictureSize();
 }
@@ -325,7 +326,7 @@ void TForm1::showStatePicture() {
 // lets the window system put a window that changed size at 0, 0 (seen with
 // openbox when a skin of another size came in), so the place goes along.
 void TForm1::takePictureSize() {
-    setGeometry(QRect(pos(), Image1->pixmap().size()));
+    setGeometry(QRect(pos(), shownSize(Image1->pixmap())));
 }
 
 void TForm1::returnToPicture() {

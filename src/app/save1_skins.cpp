@@ -4,35 +4,13 @@
 
 #include "Desktop.h"
 #include "ProgramText.h"
-#include "base/Errors.h"
+#include "ScreenPicture.h"
 #include "store/ProgramState.h"
 #include "store/Skins.h"
 
 #include <QAction>
-#include <QBuffer>
-#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
-
-namespace {
-
-// A picture no drop window could sensibly take is as good as unreadable.
-constexpr int kLargestSkin = 1024;
-
-QPixmap loadBitmap(const std::string& path) {
-    QByteArray bytes = QByteArray::fromStdString(kestrum::readSkinPicture(path).value_or(""));
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, "bmp");
-    QSize size = reader.size();
-    QImage image;
-    if (reader.canRead() && size.width() <= kLargestSkin && size.height() <= kLargestSkin)
-        image = reader.read();
-    if (image.isNull())
-        throw kestrum::KestrumError("Bitmap image is not valid");
-    return QPixmap::fromImage(image);
-}
-
-} // namespace
 
 void TForm1::buildSkinMenu() {
     if (state_.skinMenuBuilt)
@@ -61,7 +39,7 @@ void TForm1::applySkin(const std::string& name, const std::string& fallbackFolde
     auto pictures = kestrum::skinFiles(state_.skins, name, fallbackFolder);
     if (!pictures)
         return;
-    Image5 = loadBitmap(pictures->off);
-    Image6 = loadBitmap(pictures->on); // a bad one leaves the new off picture in place
+    Image5 = skinPicture(pictures->off, devicePixelRatioF());
+    Image6 = skinPicture(pictures->on, devicePixelRatioF()); // a bad one leaves the new off picture
     showStatePicture();
 }

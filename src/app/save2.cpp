@@ -15,16 +15,19 @@
 #include "store/SettingKeys.h"
 #include "text/Gb18030.h"
 #include "text/Search.h"
+#include "window/ScreenPlace.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -187,10 +190,15 @@ void TForm2::closeEvent(QCloseEvent* event) {
 void TForm2::FormShow() {
     const auto& keys = settingKeys();
     // The stored values are the client area's (see the exit sequence).
-    setGeometry(readSetting(state_.settings, keys.editorLeft),
-                readSetting(state_.settings, keys.editorTop),
-                readSetting(state_.settings, keys.editorWidth),
-                readSetting(state_.settings, keys.editorHeight));
+    window::Rect stored{readSetting(state_.settings, keys.editorLeft),
+                        readSetting(state_.settings, keys.editorTop),
+                        readSetting(state_.settings, keys.editorWidth),
+                        readSetting(state_.settings, keys.editorHeight)};
+    QScreen* screen = QGuiApplication::screenAt(QPoint(stored.left, stored.top));
+    QRect room = (screen ? screen : QGuiApplication::primaryScreen())->availableGeometry();
+    window::Rect place =
+        window::keptInside(stored, {room.left(), room.top(), room.width(), room.height()});
+    setGeometry(place.left, place.top, place.width, place.height);
     setWindowState(Qt::WindowNoState);
     showTimeFill();
     state_.editorClosed = false;

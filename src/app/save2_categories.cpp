@@ -84,7 +84,7 @@ void TForm2::showTimeFill() {
     }
     if (ListBox1->count() == 0) {
         ListBox1->addItem(toQt(keys.pseudoCategory));
-        categories::write(state_.settings, keys.pseudoCategory, state_.folders.program);
+        categories::write(state_.settings, keys.pseudoCategory, state_.folders.unsortedFolder());
     }
     dropWindow_.setDropList(categoryNames());
     // A drop index past a list that has since become shorter selects its last entry.

@@ -1,6 +1,7 @@
 #include "window/DropTarget.h"
 #include "base/Errors.h"
 #include "window/DropWindowRules.h"
+#include "window/ScreenPlace.h"
 
 #include <gtest/gtest.h>
 
@@ -188,4 +189,19 @@ TEST(DropWindowRules, ThePointerPicksTheItemAndTheEdgesStep) {
     EXPECT_EQ(dropwindow::dropIndex(-1, 30, 61, -1, 0), -1);
     EXPECT_TRUE(dropwindow::inLockArea(27, 37));
     EXPECT_FALSE(dropwindow::inLockArea(26, 37));
+}
+
+// A stored editor place opens whole on the screen it lands on: larger than
+// the room (stored at another scale) it shrinks to the room, past an edge
+// (a screen since unplugged) it moves back, and a place that fits stays.
+TEST(ScreenPlace, AStoredPlaceIsKeptInsideTheAvailableRoom) {
+    using kestrum::window::keptInside;
+    using kestrum::window::Rect;
+    Rect room{0, 30, 720, 420};
+    EXPECT_EQ(keptInside({40, 60, 900, 650}, room), (Rect{0, 30, 720, 420}));
+    EXPECT_EQ(keptInside({1500, -200, 300, 200}, room), (Rect{420, 30, 300, 200}));
+    EXPECT_EQ(keptInside({-900, 400, 300, 200}, room), (Rect{0, 250, 300, 200}));
+    EXPECT_EQ(keptInside({100, 100, 300, 200}, room), (Rect{100, 100, 300, 200}));
+    EXPECT_EQ(keptInside({100, 100, 300, 200}, {1920, 0, 1280, 1024}),
+              (Rect{1920, 100, 300, 200})); // a second screen's room
 }

@@ -94,12 +94,32 @@ TEST(Folders, APlantedFolderGivesWayToAFreshPrivateOne) {
     EXPECT_TRUE(fs::is_empty(elsewhere.path()));
 }
 
-TEST(Folders, AProgramFolderThatCannotBeWrittenFallsBackToTheUserDataFolder) {
+// A writable build tree keeps everything beside the program; an installed
+// copy, writable or not (root can write /usr/bin), and a copy that cannot be
+// written keep settings in the config folder, where old settings move once,
+// and the pseudo-category's captures in the documents folder.
+TEST(Folders, AnInstalledCopyNeverWritesBesideItself) {
     TempDir dir;
-    EXPECT_EQ(chooseProgramFolder(dir.path(), "/unused"), dir.path());
-    std::string data = dir.path() + "data/kestrum";
-    EXPECT_EQ(chooseProgramFolder("/no/such/folder", data), data + "/");
-    EXPECT_TRUE(fs::is_directory(data));
+    std::string bin = dir.path() + "usr/bin", config = dir.path() + "config/kestrum",
+                old = dir.path() + "data/Kestrum", docs = dir.path() + "Documents";
+    fs::create_directories(bin);
+    fs::create_directories(old);
+    writeBytes(old + "/tuckpad.ini", "old settings");
+    SettingsFolders tree = chooseSettingsFolders({dir.path(), bin, config, old, docs});
+    EXPECT_EQ(tree.program, dir.path());
+    EXPECT_EQ(tree.unsorted, dir.path());
+    EXPECT_FALSE(fs::exists(config));
+
+    for (std::string executable : {bin, std::string("/no/such/folder")}) {
+        SettingsFolders installed = chooseSettingsFolders({executable, bin, config, old, docs});
+        EXPECT_EQ(installed.program, config + "/");
+        EXPECT_EQ(installed.unsorted, docs + "/Kestrum/");
+        EXPECT_TRUE(fs::is_directory(docs + "/Kestrum"));
+        EXPECT_EQ(readBytes(config + "/tuckpad.ini"), "old settings");
+        writeBytes(old + "/tuckpad.ini", "older still"); // never moved over the new
+    }
+    EXPECT_EQ(readBytes(old + "/tuckpad.ini"), "older still");
+    EXPECT_TRUE(fs::is_empty(bin));
 }
 
 TEST(FolderListing, ListsVisibleTextFilesSortedWithoutRegardToCase) {

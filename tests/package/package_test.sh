@@ -2,8 +2,9 @@
 # The Debian package as a user gets it: built by scripts/package.sh, clean
 # by lintian, its desktop entry and metadata valid, every file in place, and
 # unpacked into a scratch root it runs from there: kestrum-text answers,
-# and Kestrum keeps its settings in the per-user folder, offers the bundled
-# skins and hands its installed manual to the desktop.
+# and Kestrum keeps its settings in the per-user config folder, offers the
+# bundled skins and hands its installed manual to the desktop. As root, it
+# is installed for real and run as root: it writes nothing under /usr.
 # Usage: package_test.sh SOURCE_ROOT ARTIFACTS
 root=$1
 source "$root/tests/e2e/desktop.sh" "$2"
@@ -51,8 +52,8 @@ HOME=$home PATH=$home/bin:$PATH TMPDIR=$home "${as_user[@]}" "$unpacked/usr/bin/
 kestrum_pid=$!
 desktop_pids+=($kestrum_pid)
 xdotool search --all --sync --onlyvisible --pid "$kestrum_pid" --name '^Kestrum$' >/dev/null
-data=$home/.local/share/Kestrum
-[ -f "$data/tuckpad.ini" ] || fail "no settings in the per-user data folder"
+data=$home/.config/kestrum
+[ -f "$data/tuckpad.ini" ] || fail "no settings in the per-user config folder"
 [ ! -e "$unpacked/usr/bin/tuckpad.ini" ] || fail "settings were written beside the program"
 
 # The drop window's menu offers the skins that came with the package.
@@ -75,4 +76,30 @@ xdotool mousemove $((X + 140)) $((Y + 31)) click 1; sleep 1
 shot help
 grep -q "usr/share/kestrum/manual/tuckpad.html" "$home/opened" 2>/dev/null ||
   fail "the manual was not handed to the desktop: $(cat "$home/opened" 2>/dev/null)"
+kill "$kestrum_pid"
+
+# Root may write /usr/bin, yet an installed copy keeps to the user's
+# folders: settings in the config folder, captures of the pseudo-category
+# in the documents folder, where the user sees them.
+if [ "$(id -u)" -eq 0 ]; then
+  dpkg -i "$deb" >"$artifacts/dpkg.log" 2>&1 || fail "the package does not install: $(tail -3 "$artifacts/dpkg.log")"
+  trap 'dpkg -r kestrum >/dev/null 2>&1; desktop_stop' EXIT
+  roothome=$work/root
+  mkdir -p -m 700 "$roothome/run"
+  touch "$work/installed"
+  sleep 1
+  HOME=$roothome XDG_RUNTIME_DIR=$roothome/run XDG_CONFIG_HOME= /usr/bin/kestrum \
+    >"$artifacts/kestrum-installed.log" 2>&1 &
+  installed_pid=$!
+  desktop_pids+=($installed_pid)
+  xdotool search --all --sync --onlyvisible --pid "$installed_pid" --name '^Kestrum$' >/dev/null
+  sleep 2
+  [ -f "$roothome/.config/kestrum/tuckpad.ini" ] || fail "no settings in root's config folder"
+  iconv -f gb18030 -t utf-8 "$roothome/.config/kestrum/tuckpad.ini" |
+    grep -qx "非分类=$roothome/Documents/Kestrum/"$'\r' ||
+    fail "the pseudo-category is not in the documents folder: $(cat "$roothome/.config/kestrum/tuckpad.ini")"
+  written=$(find /usr/bin /usr/share/kestrum -newer "$work/installed" | head -3)
+  [ -z "$written" ] || fail "the installed program wrote under /usr: $written"
+  kill "$installed_pid"
+fi
 echo "1 passed, 0 failed"

@@ -16,13 +16,48 @@ std::string Folders::categoryWorkingFile(std::string_view category) const {
     return temporary + std::string(category) + "temp.txt";
 }
 
-std::string chooseProgramFolder(std::string_view executableFolder,
-                                std::string_view userDataFolder) {
-    if (access(files::nativePath(executableFolder).c_str(), W_OK) == 0)
-        return withSlash(executableFolder);
+namespace {
+
+bool sameFolder(std::string_view a, std::string_view b) {
     std::error_code ec;
-    std::filesystem::create_directories(files::nativePath(userDataFolder), ec);
-    return withSlash(userDataFolder);
+    return std::filesystem::equivalent(files::nativePath(a), files::nativePath(b), ec);
+}
+
+// Settings an earlier version kept in the data folder move to the config
+// folder once: never over settings already there.
+void moveOldSettings(const std::string& from, const std::string& to) {
+    if (from.empty() || files::exists(to + "tuckpad.ini"))
+        return;
+    for (const char* name : {"tuckpad.ini", "skin.ini"}) {
+        std::error_code ec;
+        auto source = files::nativePath(from + name), target = files::nativePath(to + name);
+        if (!std::filesystem::exists(source, ec))
+            continue;
+        std::filesystem::rename(source, target, ec);
+        if (ec) { // another file system: copy, then remove the original
+            std::filesystem::copy_file(source, target, ec);
+            if (!ec)
+                std::filesystem::remove(source, ec);
+        }
+    }
+}
+
+} // namespace
+
+SettingsFolders chooseSettingsFolders(const SettingsPlaces& places) {
+    if (!sameFolder(places.executableFolder, places.installedBinFolder) &&
+        access(files::nativePath(places.executableFolder).c_str(), W_OK) == 0) {
+        std::string beside = withSlash(places.executableFolder);
+        return {beside, beside};
+    }
+    SettingsFolders chosen{withSlash(places.configFolder),
+                           withSlash(places.documentsFolder) + "Kestrum/"};
+    std::error_code ec;
+    std::filesystem::create_directories(files::nativePath(chosen.program), ec);
+    std::filesystem::create_directories(files::nativePath(chosen.unsorted), ec);
+    moveOldSettings(places.oldDataFolder.empty() ? "" : withSlash(places.oldDataFolder),
+                    chosen.program);
+    return chosen;
 }
 
 std::string shippedDataFolder(std::string_view executableFolder) {

@@ -10,12 +10,14 @@ namespace kestrum {
 // The folders every part of the program builds its paths from, each as
 // program text ending in "/".
 struct Folders {
-    std::string program;        // settings files, the pseudo-category, skins
+    std::string program;        // settings files, skins
     std::string temporary;      // category working files
     std::string documents;      // the drop window's folder for a category not in the table
     std::string data = {};      // what ships with the program, read only: the manual, skins
     std::string autostart = {}; // the user's XDG autostart folder
+    std::string unsorted = {};  // the pseudo-category's folder; the program folder when empty
 
+    std::string unsortedFolder() const { return unsorted.empty() ? program : unsorted; }
     std::string working() const { return temporary + "tuckpad/"; }
     std::string settingsFile() const { return program + "tuckpad.ini"; }
     std::string skinFile() const { return program + "skin.ini"; }
@@ -25,9 +27,28 @@ struct Folders {
     std::string categoryWorkingFile(std::string_view category) const;
 };
 
-// The executable's folder when it can be written to (a build tree, an
-// unpacked folder), else the per-user data folder, which is created.
-std::string chooseProgramFolder(std::string_view executableFolder, std::string_view userDataFolder);
+// The places the settings and the pseudo-category may go, as the desktop
+// names them.
+struct SettingsPlaces {
+    std::string executableFolder;
+    std::string installedBinFolder; // the install prefix's bin folder, as built
+    std::string configFolder;       // $XDG_CONFIG_HOME/kestrum
+    std::string oldDataFolder;      // ~/.local/share/Kestrum, where settings were kept before
+    std::string documentsFolder;    // the user's documents folder
+};
+
+struct SettingsFolders {
+    std::string program;  // settings files, ending in "/"
+    std::string unsorted; // the pseudo-category's folder, ending in "/"
+};
+
+// A build tree or an unpacked copy that can be written keeps its settings
+// and the pseudo-category's captures beside the program. An installed copy
+// (or one that cannot be written) never writes into its own folders,
+// whoever runs it: settings go to the config folder, where settings kept
+// in the old data folder are moved once, and captures to documents +
+// "Kestrum/", where the user sees them. The folders are created.
+SettingsFolders chooseSettingsFolders(const SettingsPlaces& places);
 
 // Where an installed program keeps what it ships: beside its bin folder,
 // "/usr/bin" giving "/usr/share/kestrum/" (the build tree is laid out alike).

@@ -123,6 +123,14 @@ std::optional<SkinFiles> skinFiles(const IniFile& skinFile, std::string_view nam
     return SkinFiles{folder + *off, folder + *on};
 }
 
+std::string doubleSizePicture(std::string_view path) {
+    std::size_t nameStart = path.find_last_of('/') + 1; // npos + 1 is 0
+    std::size_t dot = path.find_last_of('.');
+    if (dot == std::string_view::npos || dot < nameStart)
+        dot = path.size();
+    return std::string(path.substr(0, dot)) + "@2x" + std::string(path.substr(dot));
+}
+
 std::optional<std::string> readSkinPicture(std::string_view path) {
     files::UserFileBytes read =
         files::readUserFile(files::nativePath(path).c_str(), kLargestSkinPicture);

@@ -40,6 +40,10 @@ struct SkinFiles {
 std::optional<SkinFiles> skinFiles(const IniFile& skinFile, std::string_view name,
                                    std::string_view fallbackFolder);
 
+// Where a picture drawn at twice the size may lie beside the one at `path`:
+// "1.bmp" gives "1@2x.bmp".
+std::string doubleSizePicture(std::string_view path);
+
 // A skin picture's bytes, read as a user's file; nothing when it cannot be
 // read or is larger than any picture a drop window could take.
 std::optional<std::string> readSkinPicture(std::string_view path);
