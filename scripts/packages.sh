@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libpulse-dev libxcb1-dev libopencc-dev
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n libgl-dev libpulse-dev
+  libxcb1-dev libopencc-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils openbox imagemagick fonts-wqy-zenhei
   python3-gi gir1.2-gtk-3.0 gir1.2-gtk-4.0 xclip trayer

@@ -45,9 +45,11 @@ Desktop::UnsavedAnswer QtDesktop::askAboutUnsaved(const QString& text) {
     QMessageBox box(QMessageBox::Question, apptexts::applicationTitle(), text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                     QApplication::activeWindow());
-    box.button(QMessageBox::Save)->setText(QStringLiteral("保存到类别目录"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存，退出"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("返回"));
+    box.button(QMessageBox::Save)
+        ->setText(QCoreApplication::translate("Desktop", "保存到类别目录"));
+    box.button(QMessageBox::Discard)
+        ->setText(QCoreApplication::translate("Desktop", "不保存，退出"));
+    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("Desktop", "返回"));
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {

@@ -4,6 +4,7 @@
 #include "text/RtfReader.h"
 #include "text/ViewedText.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFutureWatcher>
@@ -133,7 +134,8 @@ Readied readied(std::string_view bytes) {
             if (formattingFits(*document))
                 return {std::move(document), {}};
             return {{},
-                    inBlocks(QStringLiteral(
+                    inBlocks(QCoreApplication::translate(
+                                 "FileViewer",
                                  "（这个 RTF 文件的格式太多，下面只显示文字，不显示格式。）\n") +
                              QString::fromStdString(document->plainText()))};
         }
@@ -202,7 +204,8 @@ void appendNextPartNote(QTextEdit* viewer, std::uint64_t from, std::uint64_t to)
     link.setFontUnderline(true);
     link.setForeground(viewer->palette().link());
     cursor.insertText(
-        QStringLiteral("—— 文件较大，这里只显示了第 %1 到 %2 MB。点这里显示下一部分 ——")
+        QCoreApplication::translate(
+            "FileViewer", "—— 文件较大，这里只显示了第 %1 到 %2 MB。点这里显示下一部分 ——")
             .arg(megabytes(from), megabytes(to)),
         link);
 }

@@ -1,6 +1,7 @@
 #include "BuildSettings.h"
 #include "Desktop.h"
 #include "KestrumApplication.h"
+#include "Languages.h"
 #include "ProgramText.h"
 #include "SingleInstance.h"
 #include "net/DialUp.h"
@@ -88,6 +89,8 @@ int main(int argc, char** argv) {
     QtDesktop desktop;
     KestrumApplication app(argc, argv, desktop);
     kestrum::ProgramState state;
+    state.language = systemInterfaceLanguage();
+    installTranslations(app, state.language);
     kestrum::PrivateFolder temporary;
     try {
         temporary = privateFolder();

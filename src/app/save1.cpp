@@ -106,18 +106,18 @@ TForm1::~TForm1() = default;
 
 void TForm1::buildMenu() {
     PopupMenu1 = new QMenu(this);
-    mpaste = PopupMenu1->addAction(QIcon(QStringLiteral(":/picture-on.png")),
-                                   QStringLiteral("文字和下载链接粘贴"));
+    mpaste =
+        PopupMenu1->addAction(QIcon(QStringLiteral(":/picture-on.png")), tr("文字和下载链接粘贴"));
     mpaste->setObjectName(QStringLiteral("mpaste"));
     PopupMenu1->addSeparator(); // N4
     mshow = PopupMenu1->addAction(apptexts::openEditor());
     mshow->setObjectName(QStringLiteral("mshow"));
-    QMenu* skins = PopupMenu1->addMenu(QStringLiteral("程序换肤"));
+    QMenu* skins = PopupMenu1->addMenu(tr("程序换肤"));
     mskin = skins->menuAction();
     mskin->setObjectName(QStringLiteral("mskin"));
     mskin->setVisible(false);
     PopupMenu1->addSeparator(); // N2
-    mexit = PopupMenu1->addAction(QStringLiteral("退出(&X)"));
+    mexit = PopupMenu1->addAction(tr("退出(&X)"));
     mexit->setObjectName(QStringLiteral("mexit"));
     connect(PopupMenu1, &QMenu::aboutToShow, this, [this] { PopupMenu1Popup(); });
     connect(mpaste, &QAction::triggered, this, [this] { mpasteClick(); });
@@ -269,8 +269,8 @@ bool TForm1::settleUnsavedTexts(TForm2& editorWindow) {
     QString names;
     for (const auto& name : pending)
         names += QStringLiteral("\n    ") + toQt(name);
-    QString question = QStringLiteral("以下类别的临时文件中有没有保存过的文字，退出时将被删除：") +
-                       names + QStringLiteral("\n\n要把它们保存到各自的类别目录吗？");
+    QString question = tr("以下类别的临时文件中有没有保存过的文字，退出时将被删除：") + names +
+                       tr("\n\n要把它们保存到各自的类别目录吗？");
     switch (desktop_.askAboutUnsaved(question)) {
     case Desktop::UnsavedAnswer::Stay:
         return false;

@@ -1,9 +1,9 @@
 // The drop window's notification-area icon.
 #include "save1.h"
 
+#include "AppTexts.h"
 #include "ProgramText.h"
 #include "TrayIconAdapter.h"
-#include "text/Gb18030.h"
 
 #include <QMenu>
 
@@ -17,7 +17,7 @@ void TForm1::createTrayIcon() {
     icon.SetAnimate(false);
     icon.ShowDesigning = false;
     icon.SetIcon(TrayIcon1->addImage(programIcon()));
-    icon.SetToolTip(kestrum::gb("Orrin软件之Kestrum "));
+    icon.SetToolTip(fromQt(apptexts::applicationTitle() + QLatin1Char(' ')));
     icon.OnDblClick = [this] { TrayIcon1DblClick(); };
     icon.PopupMenu = [this](kestrum::ScreenPoint at) { PopupMenu1->popup(QPoint(at.x, at.y)); };
 }

@@ -111,7 +111,7 @@ void TForm2::connectHandlers() {
     connect(mabout, &QAction::triggered, this, [this] { openHelpFile(); });
     connect(memail, &QAction::triggered, this, [this] {
         openOrTell(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(buildsettings::authorEmail) +
-                        QStringLiteral("?subject=Kestrum用户的来信")));
+                        tr("?subject=Kestrum用户的来信")));
     });
     QAction* homes[] = {mhome1, mhome2, mhome3};
     for (int i = 0; i < 3; ++i)
@@ -222,11 +222,11 @@ void TForm2::selectPage(Page page) {
 
 void TForm2::PageControl1Change(int page) {
     if (page == MergePage)
-        setMessage(QStringLiteral("警告：如果文本合并过多，请耐心等待！"), false);
+        setMessage(tr("警告：如果文本合并过多，请耐心等待！"), false);
     else if (page == FilePage)
-        setMessage(QStringLiteral("单击看文件内容。"), false);
+        setMessage(tr("单击看文件内容。"), false);
     else if (page == CategoryPage)
-        setMessage(QStringLiteral("新建或更改后请按“确认”！"), false);
+        setMessage(tr("新建或更改后请按“确认”！"), false);
     setMessage(messagePanel->text(), true);
     if (page == SettingsPage) {
         guarded(desktop_, [this] { fillSkinList(); });
@@ -261,12 +261,12 @@ void TForm2::storeSplitter(SplitterId which) {
 }
 
 void TForm2::openHelpFile() {
-    std::string document = helpDocument(state_.folders);
+    std::string document = helpDocument(state_.folders, state_.language);
     if (document.empty()) {
         desktop_.showWarning(apptexts::applicationTitle(),
-                             QStringLiteral("找不到帮助文件：程序文件夹里没有 tuckpad.chm，"
-                                            "使用手册 %1 也不在。")
-                                 .arg(toQt(state_.folders.data + "manual/tuckpad.html")));
+                             tr("找不到帮助文件：程序文件夹里没有 tuckpad.chm，"
+                                "使用手册 %1 也不在。")
+                                 .arg(toQt(shippedManual(state_.folders, state_.language))));
         return;
     }
     openOrTell(QUrl::fromLocalFile(QString::fromStdString(gb18030::toUtf8(document))));
@@ -275,7 +275,7 @@ void TForm2::openHelpFile() {
 void TForm2::openOrTell(const QUrl& address) {
     if (!desktop_.openUrl(address))
         desktop_.showWarning(apptexts::applicationTitle(),
-                             QStringLiteral("没有可以打开 %1 的程序。\n请安装桌面的打开程序"
-                                            "（xdg-utils 的 xdg-open）后再试。")
+                             tr("没有可以打开 %1 的程序。\n请安装桌面的打开程序"
+                                "（xdg-utils 的 xdg-open）后再试。")
                                  .arg(address.toDisplayString()));
 }

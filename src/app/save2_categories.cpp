@@ -11,7 +11,6 @@
 #include "store/FileStore.h"
 #include "store/ProgramState.h"
 #include "store/SettingKeys.h"
-#include "text/Gb18030.h"
 #include "window/CategoryMenu.h"
 
 #include <QAction>
@@ -27,7 +26,7 @@
 using namespace kestrum;
 
 namespace {
-const char* const kChangeHint = "请输入新名或新目录后按“确认”。";
+const char* const kChangeHint = QT_TRANSLATE_NOOP("TForm2", "请输入新名或新目录后按“确认”。");
 }
 
 void TForm2::connectCategoryHandlers() {
@@ -104,7 +103,7 @@ void TForm2::showCategory(const std::string& name) {
     std::string folder = categories::folder(state_.settings, name, state_.folders.program);
     Edit1->setText(toQt(name));
     Edit2->setText(toQt(folder));
-    setMessage(toQt(gb("这是") + name + gb("  保存目录是") + folder), true);
+    setMessage(tr("这是") + toQt(name) + tr("  保存目录是") + toQt(folder), true);
 }
 
 void TForm2::loadWorkingFile(const std::string& name) {
@@ -116,14 +115,13 @@ void TForm2::loadWorkingFile(const std::string& name) {
 }
 
 void TForm2::folderMissing() {
-    desktop_.showWarning(QStringLiteral("错误"),
-                         QStringLiteral("此类别的目录已经被取消，请重新确定。"));
-    prepareCategoryPage("更改类别：", "更改目录：");
+    desktop_.showWarning(tr("错误"), tr("此类别的目录已经被取消，请重新确定。"));
+    prepareCategoryPage(QT_TR_NOOP("更改类别："), QT_TR_NOOP("更改目录："));
 }
 
 void TForm2::setCaptions(const char* nameCaption, const char* folderCaption) {
-    Label1->setText(QString::fromUtf8(nameCaption));
-    Label2->setText(QString::fromUtf8(folderCaption));
+    Label1->setText(tr(nameCaption));
+    Label2->setText(tr(folderCaption));
 }
 
 // New, Change and a missing folder: the category page, ready for input.
@@ -133,11 +131,11 @@ void TForm2::prepareCategoryPage(const char* nameCaption, const char* folderCapt
         w->setEnabled(true);
     selectPage(CategoryPage);
     setCaptions(nameCaption, folderCaption);
-    setMessage(QString::fromUtf8(kChangeHint), true);
+    setMessage(tr(kChangeHint), true);
 }
 
 void TForm2::ListBox1Open() {
-    setCaptions("类别：", "默认目录：");
+    setCaptions(QT_TR_NOOP("类别："), QT_TR_NOOP("默认目录："));
     QListWidgetItem* selected = highlightedItem(ListBox1);
     if (!selected)
         return;
@@ -150,15 +148,15 @@ void TForm2::ListBox1Open() {
 }
 
 void TForm2::mleiClick() {
-    prepareCategoryPage("新建类别：", "新建目录：");
+    prepareCategoryPage(QT_TR_NOOP("新建类别："), QT_TR_NOOP("新建目录："));
 }
 
 void TForm2::mleioptionClick() {
-    prepareCategoryPage("更改类别：", "更改目录：");
+    prepareCategoryPage(QT_TR_NOOP("更改类别："), QT_TR_NOOP("更改目录："));
 }
 
 void TForm2::Button1Click() {
-    QString picked = desktop_.chooseFolder(QStringLiteral("选择保存目录"));
+    QString picked = desktop_.chooseFolder(tr("选择保存目录"));
     if (!picked.isEmpty())
         Edit2->setText(picked);
     std::string name = fromQt(Edit1->text());
@@ -173,7 +171,7 @@ void TForm2::Button1Click() {
         QSignalBlocker quiet(ListBox1);
         ListBox1->addItem(toQt(name));
     }
-    setMessage(toQt(gb("这是") + name + gb("保存目录是") + folder), false);
+    setMessage(tr("这是") + toQt(name) + tr("保存目录是") + toQt(folder), false);
     dropWindow_.setDropList(categoryNames());
 }
 

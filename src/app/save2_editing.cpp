@@ -56,59 +56,65 @@ const std::vector<TForm2::CommandRow>& TForm2::commandTable() {
     using P = Place;
     using G = StateGroup;
     static const std::vector<CommandRow> rows{
-        {&TForm2::msave, "msave", "保存(&S)", "Ctrl+S", "", &TForm2::msaveClick, G::Text,
+        {&TForm2::msave, "msave", QT_TR_NOOP("保存(&S)"), "Ctrl+S", "", &TForm2::msaveClick,
+         G::Text, P::EditorMenu, true},
+        {&TForm2::mfile, "mfile", QT_TR_NOOP("段落重排(&Q)"), "Ctrl+Q",
+         QT_TR_NOOP("把内容整理成每行30字数"), &TForm2::mfileClick, G::Text, P::EditorMenu, false},
+        {&TForm2::mfont, "mfont", QT_TR_NOOP("字体设置"), "", "", &TForm2::mfontClick, G::None,
+         P::EditorMenu, false},
+        {&TForm2::N4, "N4", QT_TR_NOOP("撤消"), "Ctrl+Z", "", &TForm2::N4Click, G::None,
+         P::EditorMenu, false},
+        {&TForm2::mcopy, "mcopy", QT_TR_NOOP("复制(&C)"), "Ctrl+C", "", &TForm2::mcopyClick,
+         G::Selection, P::EditorMenu, false},
+        {&TForm2::mpaste2, "mpaste2", QT_TR_NOOP("粘贴(&P)"), "Ctrl+V", "", &TForm2::mpaste2Click,
+         G::Paste, P::EditorMenu, false},
+        {&TForm2::mcut, "mcut", QT_TR_NOOP("剪切(&T)"), "Ctrl+X", "", &TForm2::mcutClick,
+         G::Selection, P::EditorMenu, false},
+        {&TForm2::mall, "mall", QT_TR_NOOP("全选(&L)"), "Ctrl+A", "", &TForm2::mallClick, G::Text,
          P::EditorMenu, true},
-        {&TForm2::mfile, "mfile", "段落重排(&Q)", "Ctrl+Q", "把内容整理成每行30字数",
-         &TForm2::mfileClick, G::Text, P::EditorMenu, false},
-        {&TForm2::mfont, "mfont", "字体设置", "", "", &TForm2::mfontClick, G::None, P::EditorMenu,
-         false},
-        {&TForm2::N4, "N4", "撤消", "Ctrl+Z", "", &TForm2::N4Click, G::None, P::EditorMenu, false},
-        {&TForm2::mcopy, "mcopy", "复制(&C)", "Ctrl+C", "", &TForm2::mcopyClick, G::Selection,
-         P::EditorMenu, false},
-        {&TForm2::mpaste2, "mpaste2", "粘贴(&P)", "Ctrl+V", "", &TForm2::mpaste2Click, G::Paste,
-         P::EditorMenu, false},
-        {&TForm2::mcut, "mcut", "剪切(&T)", "Ctrl+X", "", &TForm2::mcutClick, G::Selection,
-         P::EditorMenu, false},
-        {&TForm2::mall, "mall", "全选(&L)", "Ctrl+A", "", &TForm2::mallClick, G::Text,
-         P::EditorMenu, true},
-        {&TForm2::mallclear, "mallclear", "全部清除(&D)", "Ctrl+Del", "", &TForm2::mallclearClick,
-         G::Text, P::EditorMenu, false},
-        {&TForm2::mcopyclear, "mcopyclear", "清除剪贴板内容", "", "", &TForm2::mcopyclearClick,
-         G::ClearClipboard, P::EditorMenu, false},
-        {&TForm2::msave1, "msave1", "保存", "", "保存内容", &TForm2::msaveClick, G::Text,
+        {&TForm2::mallclear, "mallclear", QT_TR_NOOP("全部清除(&D)"), "Ctrl+Del", "",
+         &TForm2::mallclearClick, G::Text, P::EditorMenu, false},
+        {&TForm2::mcopyclear, "mcopyclear", QT_TR_NOOP("清除剪贴板内容"), "", "",
+         &TForm2::mcopyclearClick, G::ClearClipboard, P::EditorMenu, false},
+        {&TForm2::msave1, "msave1", QT_TR_NOOP("保存"), "", QT_TR_NOOP("保存内容"),
+         &TForm2::msaveClick, G::Text, P::ToolBar, false},
+        {&TForm2::BIG5GB, "BIG5GB", QT_TR_NOOP("内码转换"), "", "BIG5->GB", &TForm2::BIG5GBClick,
+         G::None, P::ToolBar, false},
+        {&TForm2::GBBIG5, "GBBIG5", QT_TR_NOOP("简→繁"), "", "GB->BIG5", &TForm2::GBBIG5Click,
+         G::None, P::ToolBar, false},
+        {&TForm2::mfile1, "mfile1", QT_TR_NOOP("重排"), "",
+         QT_TR_NOOP("段落重排|自行设置请先在右边填写每行字数。"), &TForm2::mfileClick, G::Text,
          P::ToolBar, false},
-        {&TForm2::BIG5GB, "BIG5GB", "内码转换", "", "BIG5->GB", &TForm2::BIG5GBClick, G::None,
-         P::ToolBar, false},
-        {&TForm2::GBBIG5, "GBBIG5", "简→繁", "", "GB->BIG5", &TForm2::GBBIG5Click, G::None,
-         P::ToolBar, false},
-        {&TForm2::mfile1, "mfile1", "重排", "", "段落重排|自行设置请先在右边填写每行字数。",
-         &TForm2::mfileClick, G::Text, P::ToolBar, false},
-        {&TForm2::mcut1, "mcut1", "剪切", "", "剪切", &TForm2::mcutClick, G::Selection, P::ToolBar,
-         false},
-        {&TForm2::mcopy1, "mcopy1", "复制", "", "复制", &TForm2::mcopyClick, G::Selection,
-         P::ToolBar, false},
-        {&TForm2::mpaste21, "mpaste21", "粘贴", "", "粘贴", &TForm2::mpaste2Click, G::Paste,
-         P::ToolBar, false},
-        {&TForm2::ToolButton3, "ToolButton3", "撤消", "", "撤消", &TForm2::N4Click, G::None,
-         P::ToolBar, false},
-        {&TForm2::N22, "N22", "保存", "", "", &TForm2::msaveClick, G::None, P::EditMenu, true},
+        {&TForm2::mcut1, "mcut1", QT_TR_NOOP("剪切"), "", QT_TR_NOOP("剪切"), &TForm2::mcutClick,
+         G::Selection, P::ToolBar, false},
+        {&TForm2::mcopy1, "mcopy1", QT_TR_NOOP("复制"), "", QT_TR_NOOP("复制"), &TForm2::mcopyClick,
+         G::Selection, P::ToolBar, false},
+        {&TForm2::mpaste21, "mpaste21", QT_TR_NOOP("粘贴"), "", QT_TR_NOOP("粘贴"),
+         &TForm2::mpaste2Click, G::Paste, P::ToolBar, false},
+        {&TForm2::ToolButton3, "ToolButton3", QT_TR_NOOP("撤消"), "", QT_TR_NOOP("撤消"),
+         &TForm2::N4Click, G::None, P::ToolBar, false},
+        {&TForm2::N22, "N22", QT_TR_NOOP("保存"), "", "", &TForm2::msaveClick, G::None, P::EditMenu,
+         true},
         {&TForm2::GBBIG51, "GBBIG51", "GB->BIG5", "", "", &TForm2::GBBIG5Click, G::None,
          P::EditMenu, false},
         {&TForm2::BIG5GB1, "BIG5GB1", "BIG5->GB", "", "", &TForm2::BIG5GBClick, G::None,
          P::EditMenu, false},
-        {&TForm2::mtraditional, "mtraditional", "转为繁体字", "", "", &TForm2::mtraditionalClick,
-         G::None, P::EditMenu, false},
-        {&TForm2::msimplified, "msimplified", "转为简体字", "", "", &TForm2::msimplifiedClick,
-         G::None, P::EditMenu, true},
-        {&TForm2::N25, "N25", "段落重排 ", "", "", &TForm2::mfileClick, G::None, P::EditMenu,
-         false},
-        {&TForm2::m2copy, "m2copy", "复制", "", "", &TForm2::m2copyClick, G::None, P::ViewerMenu,
-         true},
-        {&TForm2::m2clear, "m2clear", "全部清除", "", "", &TForm2::m2clearClick, G::None,
+        {&TForm2::mtraditional, "mtraditional", QT_TR_NOOP("转为繁体字"), "", "",
+         &TForm2::mtraditionalClick, G::None, P::EditMenu, false},
+        {&TForm2::msimplified, "msimplified", QT_TR_NOOP("转为简体字"), "", "",
+         &TForm2::msimplifiedClick, G::None, P::EditMenu, true},
+        {&TForm2::N25, "N25", QT_TR_NOOP("段落重排 "), "", "", &TForm2::mfileClick, G::None,
+         P::EditMenu, false},
+        {&TForm2::m2copy, "m2copy", QT_TR_NOOP("复制"), "", "", &TForm2::m2copyClick, G::None,
          P::ViewerMenu, true},
-        {&TForm2::N16, "N16", "字体设置", "", "", &TForm2::N16Click, G::None, P::ViewerMenu, false},
-        {&TForm2::m2all, "m2all", "全选", "", "", &TForm2::m2allClick, G::None, P::ViewerMenu,
-         false},
+        {&TForm2::m2clear, "m2clear", QT_TR_NOOP("全部清除"), "", "", &TForm2::m2clearClick,
+         G::None, P::ViewerMenu, true},
+        {&TForm2::m2clear, "m2clear", QT_TR_NOOP("全部清除"), "", "", &TForm2::m2clearClick,
+         G::None, P::ViewerMenu, true},
+        {&TForm2::N16, "N16", QT_TR_NOOP("字体设置"), "", "", &TForm2::N16Click, G::None,
+         P::ViewerMenu, false},
+        {&TForm2::m2all, "m2all", QT_TR_NOOP("全选"), "", "", &TForm2::m2allClick, G::None,
+         P::ViewerMenu, false},
     };
     return rows;
 }
@@ -118,7 +124,7 @@ void TForm2::addCommands(Place place, QWidget* container) {
     for (const auto& row : commandTable()) {
         if (row.place != place)
             continue;
-        auto* action = new QAction(QString::fromUtf8(row.caption), container);
+        auto* action = new QAction(tr(row.caption), container);
         action->setObjectName(QString::fromUtf8(row.name));
         if (*row.shortcut) {
             action->setShortcut(QKeySequence(QString::fromUtf8(row.shortcut)));
@@ -128,7 +134,7 @@ void TForm2::addCommands(Place place, QWidget* container) {
             RichEdit2->addAction(action);
         }
         if (*row.hint)
-            HintDisplay::setHint(action, QString::fromUtf8(row.hint));
+            HintDisplay::setHint(action, tr(row.hint));
         auto handler = row.handler;
         connect(action, &QAction::triggered, this,
                 [this, handler] { guarded(desktop_, [&] { (this->*handler)(); }); });
@@ -253,7 +259,7 @@ void TForm2::applyToWorkingFile(WorkingFileSync::Action action, QString text) {
     if (action == WorkingFileSync::Action::None)
         return;
     if (!editorCategory_) {
-        setMessage(QStringLiteral("没有选中的类别：编辑的内容没有写入类别的临时文件。"), true);
+        setMessage(tr("没有选中的类别：编辑的内容没有写入类别的临时文件。"), true);
         return;
     }
     std::string path = state_.folders.categoryWorkingFile(*editorCategory_);
@@ -278,9 +284,9 @@ void TForm2::msaveClick() {
         return;
     std::string selection = selectedEditorText();
     std::string name = selection.empty() ? names::firstLineName(text) : selection;
-    QString target = desktop_.chooseFileToSave(
-        toQt(withSlash(selectedFolder()) + name),
-        QStringLiteral("文本文件 (*.TXT *.txt);;网页(*.htm)"), QStringLiteral("TXT"));
+    QString target =
+        desktop_.chooseFileToSave(toQt(withSlash(selectedFolder()) + name),
+                                  tr("文本文件 (*.TXT *.txt);;网页(*.htm)"), QStringLiteral("TXT"));
     if (!target.isEmpty()) {
         files::replace(files::programPath(target.toStdString()),
                        categoryFileBytes(state_.settings, text));

@@ -55,20 +55,20 @@ void TForm2::FileListBox1Click() {
 
 void TForm2::N11Click() {
     std::string path = FileListBox1->selectedPath();
-    if (!path.empty() && desktop_.askOkCancel(QStringLiteral("确认删除"),
-                                              QStringLiteral("删除后不可恢复，确认要删除吗？"))) {
+    if (!path.empty() &&
+        desktop_.askOkCancel(tr("确认删除"), tr("删除后不可恢复，确认要删除吗？"))) {
         files::remove(path); // a deletion the system refuses shows in the list
         clearViewer(RichEdit4);
     }
     std::string folder = selectedFolder();
     if (!FileListBox1->setFolder(folder))
-        desktop_.showError(toQt(folder) + QStringLiteral(" 无法打开。"));
+        desktop_.showError(toQt(folder) + tr(" 无法打开。"));
     FileListBox1->refresh();
 }
 
 void TForm2::Button2Click() {
     QStringList chosen = desktop_.chooseFilesToOpen(
-        toQt(selectedFolder()), QStringLiteral("文本文件 (*.txt);;网页 (*.htm);;所有文件 (*)"));
+        toQt(selectedFolder()), tr("文本文件 (*.txt);;网页 (*.htm);;所有文件 (*)"));
     for (const QString& file : chosen)
         mergeList_.push_back(files::programPath(file.toStdString()));
     showMergeList(highlightedRow(ListBox2));
@@ -87,8 +87,8 @@ void TForm2::Button4Click() {
         merge::appendFiles(mergeList_, scratch);
     }
     QString start = toQt(withSlash(selectedFolder())) + lastSaveName_;
-    QString target = desktop_.chooseFileToSave(
-        start, QStringLiteral("文本文件 (*.TXT *.txt);;网页(*.htm)"), QStringLiteral("TXT"));
+    QString target = desktop_.chooseFileToSave(start, tr("文本文件 (*.TXT *.txt);;网页(*.htm)"),
+                                               QStringLiteral("TXT"));
     if (target.isEmpty())
         return;
     lastSaveName_ = QFileInfo(target).fileName();

@@ -70,7 +70,7 @@ void TForm2::buildLeftPanel() {
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setFont(programFont(13));
     ListBox1->setMinimumHeight(30);
-    HintDisplay::setHint(ListBox1, QStringLiteral("类别框|按右键可以删除类别或调整类别上下顺序。"));
+    HintDisplay::setHint(ListBox1, tr("类别框|按右键可以删除类别或调整类别上下顺序。"));
     Splitter4->setCollapsible(0, true);
 
     auto* pagesColumn = new QWidget(Splitter4);
@@ -91,7 +91,7 @@ void TForm2::buildLeftPanel() {
 
     FileListBox1 = new FileListBox;
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
-    PageControl1->addTab(FileListBox1, QStringLiteral("浏览所有文件"));
+    PageControl1->addTab(FileListBox1, tr("浏览所有文件"));
     buildCategoryPage();
     buildMergePage();
     buildSettingsPage();
@@ -113,18 +113,18 @@ void TForm2::buildLeftPanel() {
 
 void TForm2::buildCategoryPage() {
     auto* categoryPage = new QWidget;
-    GroupBox1 = new QGroupBox(QStringLiteral("类别设置"), categoryPage);
-    Label1 = new QLabel(QStringLiteral("类别:"));
+    GroupBox1 = new QGroupBox(tr("类别设置"), categoryPage);
+    Label1 = new QLabel(tr("类别:"));
     Edit1 = new QLineEdit;
     Edit1->setObjectName(QStringLiteral("Edit1"));
-    HintDisplay::setHint(Edit1, QStringLiteral("可在此填入新的类别名"));
-    Label2 = new QLabel(QStringLiteral("默认目录："));
+    HintDisplay::setHint(Edit1, tr("可在此填入新的类别名"));
+    Label2 = new QLabel(tr("默认目录："));
     Edit2 = new QLineEdit;
     Edit2->setObjectName(QStringLiteral("Edit2"));
     Edit2->setEnabled(false);
-    Button1 = new QPushButton(QStringLiteral("浏览目录并确认..."));
-    HintDisplay::setHint(
-        Button1, QStringLiteral("类别、目录改变|点击此处更改类别目录并自动添加新类别或对应目录。"));
+    Button1 = new QPushButton(tr("浏览目录并确认..."));
+    HintDisplay::setHint(Button1,
+                         tr("类别、目录改变|点击此处更改类别目录并自动添加新类别或对应目录。"));
     auto* group = new QVBoxLayout(GroupBox1);
     for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Edit1),
                        static_cast<QWidget*>(Label2), static_cast<QWidget*>(Edit2),
@@ -136,16 +136,16 @@ void TForm2::buildCategoryPage() {
     auto* page = new QVBoxLayout(categoryPage);
     page->setContentsMargins(1, 1, 1, 1);
     page->addWidget(GroupBox1);
-    PageControl1->addTab(categoryPage, QStringLiteral("类别设置"));
+    PageControl1->addTab(categoryPage, tr("类别设置"));
 }
 
 void TForm2::buildMergePage() {
     auto* mergePage = new QWidget;
     auto* merge = new QVBoxLayout(mergePage);
     merge->setSpacing(0);
-    Button2 = new QPushButton(QStringLiteral("加入合并列表"));
-    Button4 = new QPushButton(QStringLiteral("合并"));
-    Button3 = new QPushButton(QStringLiteral("清除合并列表"));
+    Button2 = new QPushButton(tr("加入合并列表"));
+    Button4 = new QPushButton(tr("合并"));
+    Button3 = new QPushButton(tr("清除合并列表"));
     for (QPushButton* b : {Button2, Button4, Button3}) {
         b->setFixedHeight(17);
         merge->addWidget(b);
@@ -153,7 +153,7 @@ void TForm2::buildMergePage() {
     ListBox2 = new QListWidget;
     ListBox2->setObjectName(QStringLiteral("ListBox2"));
     merge->addWidget(ListBox2);
-    PageControl1->addTab(mergePage, QStringLiteral("文件合并"));
+    PageControl1->addTab(mergePage, tr("文件合并"));
 }
 
 void TForm2::buildSettingsPage() {
@@ -161,20 +161,20 @@ void TForm2::buildSettingsPage() {
     auto* settings = new QVBoxLayout(settingsPage);
     settings->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
     settings->setSpacing(2);
-    sound1 = new QCheckBox(QStringLiteral("声音提示"));
-    savetf1 = new QCheckBox(QStringLiteral("每次自动保存"));
-    login1 = new QCheckBox(QStringLiteral("登录时启动"));
-    utf81 = new QCheckBox(QStringLiteral("文件用UTF-8保存"));
+    sound1 = new QCheckBox(tr("声音提示"));
+    savetf1 = new QCheckBox(tr("每次自动保存"));
+    login1 = new QCheckBox(tr("登录时启动"));
+    utf81 = new QCheckBox(tr("文件用UTF-8保存"));
     sound1->setChecked(true);
     savetf1->setChecked(true);
-    Label5 = new QLabel(QStringLiteral("程序换肤："));
+    Label5 = new QLabel(tr("程序换肤："));
     ListBox3 = new QListWidget;
     for (QWidget* w : {static_cast<QWidget*>(sound1), static_cast<QWidget*>(savetf1),
                        static_cast<QWidget*>(login1), static_cast<QWidget*>(utf81),
                        static_cast<QWidget*>(Label5), static_cast<QWidget*>(ListBox3)})
         settings->addWidget(w);
     ListBox3->setMinimumHeight(3 * ListBox3->fontMetrics().height() + 6); // three skins at least
-    PageControl1->addTab(settingsPage, QStringLiteral("程序设置"));
+    PageControl1->addTab(settingsPage, tr("程序设置"));
 }
 
 void TForm2::buildRightPanel() {
@@ -191,14 +191,14 @@ void TForm2::buildRightPanel() {
     Panel4->setFixedWidth(113);
     auto* panel4Row = new QHBoxLayout(Panel4);
     panel4Row->setContentsMargins(0, 0, 0, 0);
-    Label3 = new QLabel(QStringLiteral("每行字数："));
+    Label3 = new QLabel(tr("每行字数："));
     SpinEdit1 = new TextSpinBox;
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setFixedWidth(49);
-    const QString perLine = QStringLiteral("指重排时每行多少个全角汉字（相当两个英文字母）。");
+    const QString perLine = tr("指重排时每行多少个全角汉字（相当两个英文字母）。");
     HintDisplay::setHint(Panel4, perLine);
     HintDisplay::setHint(Label3, perLine);
-    HintDisplay::setHint(SpinEdit1, QStringLiteral("选择你需要的每行字数。"));
+    HintDisplay::setHint(SpinEdit1, tr("选择你需要的每行字数。"));
     panel4Row->addWidget(Label3);
     panel4Row->addWidget(SpinEdit1);
     ToolBar1->insertWidget(mcut1, Panel4); // between the reflow and the clipboard commands
@@ -211,8 +211,7 @@ void TForm2::buildRightPanel() {
     RichEdit2 = new QPlainTextEdit(Splitter2);
     RichEdit2->setObjectName(QStringLiteral("RichEdit2"));
     RichEdit2->setFont(programFont(15));
-    HintDisplay::setHint(RichEdit2,
-                         QStringLiteral("|按右键可以编辑、保存内容、整理文件、调整界面等。"));
+    HintDisplay::setHint(RichEdit2, tr("|按右键可以编辑、保存内容、整理文件、调整界面等。"));
     RichEdit4 = new QTextEdit(Splitter2);
     RichEdit4->setObjectName(QStringLiteral("RichEdit4"));
     RichEdit4->setFont(programFont(15));
@@ -224,53 +223,52 @@ void TForm2::buildRightPanel() {
 }
 
 void TForm2::buildMenus() {
-    QMenu* N17 = menuBar()->addMenu(QStringLiteral("类别"));
-    N10 = menuAction(N17, QStringLiteral("N10"), QStringLiteral("打开当前类别"));
+    QMenu* N17 = menuBar()->addMenu(tr("类别"));
+    N10 = menuAction(N17, QStringLiteral("N10"), tr("打开当前类别"));
     N17->addSeparator();
-    N18 = menuAction(N17, QStringLiteral("N18"), QStringLiteral("新建类别"));
-    N19 = menuAction(N17, QStringLiteral("N19"), QStringLiteral("当前类别属性"));
-    QMenu* N21 = menuBar()->addMenu(QStringLiteral("编辑"));
+    N18 = menuAction(N17, QStringLiteral("N18"), tr("新建类别"));
+    N19 = menuAction(N17, QStringLiteral("N19"), tr("当前类别属性"));
+    QMenu* N21 = menuBar()->addMenu(tr("编辑"));
     addCommands(Place::EditMenu, N21);
-    QMenu* N26 = menuBar()->addMenu(QStringLiteral("帮助"));
-    mhelp = menuAction(N26, QStringLiteral("mhelp"), QStringLiteral("Kestrum帮助"));
+    QMenu* N26 = menuBar()->addMenu(tr("帮助"));
+    mhelp = menuAction(N26, QStringLiteral("mhelp"), tr("Kestrum帮助"));
     N26->addSeparator();
-    memail = menuAction(N26, QStringLiteral("memail"), QStringLiteral("作者信箱"));
-    mhome1 = menuAction(N26, QStringLiteral("mhome1"), QStringLiteral("作者主页一"));
-    mhome2 = menuAction(N26, QStringLiteral("mhome2"), QStringLiteral("作者主页二"));
-    mhome3 = menuAction(N26, QStringLiteral("mhome3"), QStringLiteral("作者主页三"));
+    memail = menuAction(N26, QStringLiteral("memail"), tr("作者信箱"));
+    mhome1 = menuAction(N26, QStringLiteral("mhome1"), tr("作者主页一"));
+    mhome2 = menuAction(N26, QStringLiteral("mhome2"), tr("作者主页二"));
+    mhome3 = menuAction(N26, QStringLiteral("mhome3"), tr("作者主页三"));
     N26->addSeparator();
-    mabout = menuAction(N26, QStringLiteral("mabout"), QStringLiteral("关于"));
+    mabout = menuAction(N26, QStringLiteral("mabout"), tr("关于"));
     buildContextMenus();
 }
 
 void TForm2::buildContextMenus() {
     PopupMenu2 = new QMenu(RichEdit2);
     addCommands(Place::EditorMenu, PopupMenu2);
-    textmove = new QMenu(QStringLiteral("转移到"), PopupMenu2);
+    textmove = new QMenu(tr("转移到"), PopupMenu2);
     textmove->setObjectName(QStringLiteral("textmove"));
     PopupMenu2->insertMenu(N4, textmove);
     PopupMenu2->insertSeparator(N4);
     PopupMenu3 = new QMenu(RichEdit4);
     addCommands(Place::ViewerMenu, PopupMenu3);
     PopupMenu1 = new QMenu(ListBox1);
-    mleiopen = menuAction(PopupMenu1, QStringLiteral("mleiopen"), QStringLiteral("打开"));
+    mleiopen = menuAction(PopupMenu1, QStringLiteral("mleiopen"), tr("打开"));
     PopupMenu1->addSeparator();
-    mlei = menuAction(PopupMenu1, QStringLiteral("mlei"), QStringLiteral("新建类别"));
-    listdel = menuAction(PopupMenu1, QStringLiteral("listdel"), QStringLiteral("删除"));
-    listmove = menuAction(PopupMenu1, QStringLiteral("listmove"), QStringLiteral("移至最高"));
+    mlei = menuAction(PopupMenu1, QStringLiteral("mlei"), tr("新建类别"));
+    listdel = menuAction(PopupMenu1, QStringLiteral("listdel"), tr("删除"));
+    listmove = menuAction(PopupMenu1, QStringLiteral("listmove"), tr("移至最高"));
     PopupMenu1->addSeparator();
-    mleioption =
-        menuAction(PopupMenu1, QStringLiteral("mleioption"), QStringLiteral("更改类别属性"));
+    mleioption = menuAction(PopupMenu1, QStringLiteral("mleioption"), tr("更改类别属性"));
     listdel->setEnabled(false);
     listmove->setEnabled(false);
     PopupMenu4 = new QMenu(FileListBox1);
-    N6 = menuAction(PopupMenu4, QStringLiteral("N6"), QStringLiteral("打开"));
-    N11 = menuAction(PopupMenu4, QStringLiteral("N11"), QStringLiteral("删除"));
+    N6 = menuAction(PopupMenu4, QStringLiteral("N6"), tr("打开"));
+    N11 = menuAction(PopupMenu4, QStringLiteral("N11"), tr("删除"));
     PopupMenu5 = new QMenu(ListBox2);
-    N12 = menuAction(PopupMenu5, QStringLiteral("N12"), QStringLiteral("上移"));
-    N13 = menuAction(PopupMenu5, QStringLiteral("N13"), QStringLiteral("下移"));
-    N14 = menuAction(PopupMenu5, QStringLiteral("N14"), QStringLiteral("移到最高"));
-    N15 = menuAction(PopupMenu5, QStringLiteral("N15"), QStringLiteral("移到最低"));
+    N12 = menuAction(PopupMenu5, QStringLiteral("N12"), tr("上移"));
+    N13 = menuAction(PopupMenu5, QStringLiteral("N13"), tr("下移"));
+    N14 = menuAction(PopupMenu5, QStringLiteral("N14"), tr("移到最高"));
+    N15 = menuAction(PopupMenu5, QStringLiteral("N15"), tr("移到最低"));
     // A right click opens the menu for the selected entry without selecting
     // the one under the pointer (see eventFilter).
     for (auto [list, menu] : {std::pair<QListWidget*, QMenu*>{ListBox1, PopupMenu1},

@@ -41,14 +41,14 @@ void TForm2::buildSearchPage() {
     column->setContentsMargins(1, 1, 1, 1);
     Edit3 = new QLineEdit;
     Edit3->setObjectName(QStringLiteral("Edit3"));
-    Edit3->setPlaceholderText(QStringLiteral("要找的文字"));
-    exactCase1 = new QCheckBox(QStringLiteral("区分大小写"));
+    Edit3->setPlaceholderText(tr("要找的文字"));
+    exactCase1 = new QCheckBox(tr("区分大小写"));
     ListBox4 = new QListWidget;
     ListBox4->setObjectName(QStringLiteral("ListBox4"));
     for (QWidget* w : {static_cast<QWidget*>(Edit3), static_cast<QWidget*>(exactCase1),
                        static_cast<QWidget*>(ListBox4)})
         column->addWidget(w);
-    PageControl1->addTab(page, QStringLiteral("全部搜索"));
+    PageControl1->addTab(page, tr("全部搜索"));
 }
 
 void TForm2::connectSearchHandlers() {
@@ -155,12 +155,12 @@ void TForm2::summarizeWhenDrained() {
     if (!searchFinished_ || hitQueue_.draining())
         return;
     searchFinished_ = false;
-    QString summary = QStringLiteral("找到 %1 处，%2 个文件，用时 %3 毫秒")
+    QString summary = tr("找到 %1 处，%2 个文件，用时 %3 毫秒")
                           .arg(search_->hits())
                           .arg(search_->filesWithHits())
                           .arg(searchClock_.elapsed());
     if (search_->truncated())
-        summary += QStringLiteral("（只显示前 %1 处）").arg(search::kMostHits);
+        summary += tr("（只显示前 %1 处）").arg(search::kMostHits);
     setMessage(summary, true);
 }
 

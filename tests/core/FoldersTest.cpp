@@ -33,13 +33,13 @@ TEST(Folders, HelpOpensTheUsersHelpFileElseTheShippedManual) {
     TempDir dir;
     Folders f{dir.path() + "p/", "/t/", "/d/", dir.path() + "share/"};
     fs::create_directories(f.program);
-    EXPECT_EQ(helpDocument(f), "");
+    EXPECT_EQ(helpDocument(f, InterfaceLanguage::Source), "");
     fs::create_directories(f.data + "manual");
     std::string manual = f.data + "manual/tuckpad.html";
     files::replace(manual, "<html></html>");
-    EXPECT_EQ(helpDocument(f), manual);
+    EXPECT_EQ(helpDocument(f, InterfaceLanguage::Source), manual);
     files::replace(f.program + "tuckpad.chm", "chm");
-    EXPECT_EQ(helpDocument(f), f.program + "tuckpad.chm");
+    EXPECT_EQ(helpDocument(f, InterfaceLanguage::Source), f.program + "tuckpad.chm");
 }
 
 TEST(Folders, AWorkingFileNameNeverLeavesTheTemporaryFolder) {

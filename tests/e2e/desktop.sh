@@ -71,5 +71,9 @@ if [ -n "$desktop_kestrum" ]; then
   [ ! -d "$shipped" ] || cp -r "$shipped" "$work/share"
 fi
 export TMPDIR=$work/tmp HOME=$work
+# The program's own texts, which the tests look for, whatever the machine's
+# language; a test of another language sets its own.
+unset LANGUAGE LC_MESSAGES
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset XDG_RUNTIME_DIR
 private="$work/tmp/kestrum-$(id -u)"

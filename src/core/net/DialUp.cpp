@@ -1,6 +1,6 @@
 #include "net/DialUp.h"
 
-#include "text/Gb18030.h"
+#include "text/Messages.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -63,8 +63,8 @@ std::optional<std::string> connectionStatus(DialUpQuery& dialUp,
     sendRequest();
     auto projection = dialUp.firstConnectionAddress();
     if (projection.errorCode != 0)
-        return gb("读取IP错误:") + std::to_string(projection.errorCode);
-    return gb("你的IP是:") + projection.ip;
+        return Messages::tr("读取IP错误:") + std::to_string(projection.errorCode);
+    return Messages::tr("你的IP是:") + projection.ip;
 }
 
 } // namespace kestrum

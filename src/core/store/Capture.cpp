@@ -7,6 +7,7 @@
 #include "store/SettingKeys.h"
 #include "text/CaptureNames.h"
 #include "text/Gb18030.h"
+#include "text/Messages.h"
 #include "text/TextLines.h"
 
 namespace kestrum {
@@ -18,8 +19,8 @@ std::string saveUnderFreeName(std::string_view folder, std::string_view name,
         if (!files::exists(path) && files::createNew(path, bytes))
             return path;
     }
-    throw KestrumError(formatMessage(gb("“%s”里从 .txt 到 (1000).txt 的文件名都已经有了。"
-                                        "为了不覆盖任何文件，这次的文字没有保存。"),
+    throw KestrumError(formatMessage(Messages::tr("“%s”里从 .txt 到 (1000).txt 的文件名都已经有了。"
+                                                  "为了不覆盖任何文件，这次的文字没有保存。"),
                                      names::numberedFile(folder, name, 0)));
 }
 
@@ -34,8 +35,8 @@ void saveInCategoryFolder(ProgramState& state, const std::string& name, const st
                           CapturePresenter& presenter) {
     saveUnderFreeName(withSlash(state.captureFolder), name,
                       categoryFileBytes(state.settings, text));
-    presenter.showSavedHint(gb("已经保存在") + state.captureCategory + "\r" + gb("保存目录是") +
-                            state.captureFolder);
+    presenter.showSavedHint(Messages::tr("已经保存在") + state.captureCategory + "\r" +
+                            Messages::tr("保存目录是") + state.captureFolder);
 }
 
 // The newest capture goes on top of what the category collected this run.
@@ -63,7 +64,7 @@ std::string storeCapture(ProgramState& state, const std::string& name, const std
     presenter.showWorkingFile(state.captureCategory, content);
     if (selectAfterWorkingFile)
         presenter.selectCategory(*selectAfterWorkingFile);
-    presenter.showStatus(gb("这是") + state.captureCategory + gb("保存目录是") +
+    presenter.showStatus(Messages::tr("这是") + state.captureCategory + Messages::tr("保存目录是") +
                          state.captureFolder);
     state.sound = readSetting(state.settings, settingKeys().sound);
     if (state.sound)

@@ -5,7 +5,7 @@
 #include "store/IniFile.h"
 #include "store/SettingKeys.h"
 #include "text/AsciiText.h"
-#include "text/Gb18030.h"
+#include "text/Messages.h"
 
 #include <unordered_map>
 
@@ -22,22 +22,22 @@ void checkCategoryName(std::string_view name) {
     bool unsafe = name.empty() || name == "." || name == ".." ||
                   name.find_first_of(std::string_view("/\r\n=\0", 5)) != std::string_view::npos;
     if (unsafe)
-        raise(gb("类别名“%s”不能用：类别名不能为空，不能是“.”或“..”，也不能含有“/”、“=”、"
-                 "换行或空字符。"),
+        raise(Messages::tr("类别名“%s”不能用：类别名不能为空，不能是“.”或“..”，也不能含有“/”、“=”、"
+                           "换行或空字符。"),
               name);
     // The settings file trims blanks around its keys, so such a name could
     // be written but never read back.
     if (isBlank(name.front()) || isBlank(name.back()))
-        raise(gb("类别名“%s”不能用：类别名的开头和结尾不能是空格。"), name);
+        raise(Messages::tr("类别名“%s”不能用：类别名的开头和结尾不能是空格。"), name);
 }
 
 void checkCategoryFolder(std::string_view folder) {
     if (folder.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
-        raise(gb("文件夹“%s”不能用：文件夹名不能含有换行或空字符。"), folder);
+        raise(Messages::tr("文件夹“%s”不能用：文件夹名不能含有换行或空字符。"), folder);
     // The settings file trims blanks around values: such a folder would be
     // read back as another one.
     if (!folder.empty() && (isBlank(folder.front()) || isBlank(folder.back())))
-        raise(gb("文件夹“%s”不能用：文件夹名的开头和结尾不能是空格。"), folder);
+        raise(Messages::tr("文件夹“%s”不能用：文件夹名的开头和结尾不能是空格。"), folder);
 }
 
 namespace categories {

@@ -3,7 +3,7 @@
 #include "base/Errors.h"
 #include "store/CategoryTable.h"
 #include "store/FileStore.h"
-#include "text/Gb18030.h"
+#include "text/Messages.h"
 
 #include <filesystem>
 #include <sys/stat.h>
@@ -67,9 +67,14 @@ std::string shippedDataFolder(std::string_view executableFolder) {
     return withSlash(bin.parent_path().string()) + "share/kestrum/";
 }
 
-std::string helpDocument(const Folders& folders) {
+std::string shippedManual(const Folders& folders, InterfaceLanguage language) {
+    bool chinese = language != InterfaceLanguage::English;
+    return folders.data + (chinese ? "manual/tuckpad.html" : "manual/tuckpad_en.html");
+}
+
+std::string helpDocument(const Folders& folders, InterfaceLanguage language) {
     for (std::string candidate :
-         {folders.program + "tuckpad.chm", folders.data + "manual/tuckpad.html"})
+         {folders.program + "tuckpad.chm", shippedManual(folders, language)})
         if (files::exists(candidate))
             return candidate;
     return {};
@@ -78,14 +83,14 @@ std::string helpDocument(const Folders& folders) {
 void preparePrivateFolder(const std::string& folder, unsigned userId) {
     auto native = files::nativePath(folder);
     if (mkdir(native.c_str(), 0700) != 0 && errno != EEXIST)
-        raise(gb("无法建立临时文件夹 %s"), folder);
+        raise(Messages::tr("无法建立临时文件夹 %s"), folder);
     struct stat info {};
     if (lstat(native.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        raise(gb("临时文件夹 %s 不是文件夹（也许是一个链接），为了安全不使用它"), folder);
+        raise(Messages::tr("临时文件夹 %s 不是文件夹（也许是一个链接），为了安全不使用它"), folder);
     if (info.st_uid != userId)
-        raise(gb("临时文件夹 %s 属于别的用户，为了安全不使用它"), folder);
+        raise(Messages::tr("临时文件夹 %s 属于别的用户，为了安全不使用它"), folder);
     if ((info.st_mode & 077) != 0 && chmod(native.c_str(), 0700) != 0)
-        raise(gb("无法把临时文件夹 %s 设为私有"), folder);
+        raise(Messages::tr("无法把临时文件夹 %s 设为私有"), folder);
 }
 
 PrivateFolder choosePrivateTemporaryFolder(std::string_view runtimeFolder,
@@ -102,7 +107,7 @@ PrivateFolder choosePrivateTemporaryFolder(std::string_view runtimeFolder,
         if (!mkdtemp(fresh.data()))
             throw;
         std::string path = files::programPath(fresh) + "/";
-        return {path, refused.what() + gb("。这次运行改用临时文件夹 ") + path};
+        return {path, refused.what() + Messages::tr("。这次运行改用临时文件夹 ") + path};
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/InterfaceLanguage.h"
 #include "base/Paths.h"
 
 #include <string>
@@ -54,10 +55,14 @@ SettingsFolders chooseSettingsFolders(const SettingsPlaces& places);
 // "/usr/bin" giving "/usr/share/kestrum/" (the build tree is laid out alike).
 std::string shippedDataFolder(std::string_view executableFolder);
 
+// The manual that ships with the program: Chinese for the Chinese
+// interfaces, English for the English one.
+std::string shippedManual(const Folders& folders, InterfaceLanguage language);
+
 // The document the help commands open: "tuckpad.chm" in the program folder
-// when the user put one there, else the manual that ships with the program;
-// empty when neither is there.
-std::string helpDocument(const Folders& folders);
+// when the user put one there, else the shipped manual; empty when neither
+// is there.
+std::string helpDocument(const Folders& folders, InterfaceLanguage language);
 
 // Creates `folder` with mode 0700 or makes an existing one private; raises
 // when it is a link, not a folder, or belongs to someone else.

@@ -4,7 +4,7 @@
 #include "base/Numbers.h"
 #include "store/FileStore.h"
 #include "text/AsciiText.h"
-#include "text/Gb18030.h"
+#include "text/Messages.h"
 #include "text/TextLines.h"
 
 #include <algorithm>
@@ -128,11 +128,11 @@ void checkWritable(std::string_view section, std::string_view key, std::string_v
         if (trimBlanks(name) != name || name.empty() || name.find('=') != std::string_view::npos ||
             name.front() == '[' || name.front() == ';' || holdsLineBreakOrNul(name) ||
             name.find(']') != std::string_view::npos)
-            raise(gb("设置项的名称不能为空，不能含有换行、“=”或“]”，不能以“[”或“;"
-                     "”开头，开头和结尾也不能是空格：%s"),
+            raise(Messages::tr("设置项的名称不能为空，不能含有换行、“=”或“]”，不能以“[”或“;"
+                               "”开头，开头和结尾也不能是空格：%s"),
                   name);
     if (holdsLineBreakOrNul(value))
-        raise(gb("设置值只能是一行文字：%s"), key);
+        raise(Messages::tr("设置值只能是一行文字：%s"), key);
 }
 
 std::string entryLine(std::string_view key, std::string_view value) {

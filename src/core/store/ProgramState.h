@@ -14,8 +14,9 @@ namespace kestrum {
 // one instance.
 struct ProgramState {
     Folders folders;
-    IniFile settings; // tuckpad.ini
-    IniFile skins;    // skin.ini
+    InterfaceLanguage language = InterfaceLanguage::Source; // the manual follows it
+    IniFile settings;                                       // tuckpad.ini
+    IniFile skins;                                          // skin.ini
     bool autoSave = false;
     bool sound = false;
     bool editorClosed = false;

@@ -7,7 +7,7 @@
 #include "store/Folders.h"
 #include "store/IniFile.h"
 #include "store/SettingKeys.h"
-#include "text/Gb18030.h"
+#include "text/Messages.h"
 
 #include <filesystem>
 
@@ -39,7 +39,7 @@ void createWorkingFolder(const Folders& folders) {
     std::error_code ec;
     std::filesystem::create_directories(files::nativePath(folders.working()), ec);
     if (ec)
-        raise(gb("无法建立工作文件夹 %s"), folders.working());
+        raise(Messages::tr("无法建立工作文件夹 %s"), folders.working());
 }
 
 } // namespace kestrum

@@ -1,14 +1,15 @@
 #include "text/ReadFailureText.h"
 
 #include "base/Errors.h"
-#include "text/Gb18030.h"
+#include "text/Messages.h"
 #include "text/NativePath.h"
 
 namespace kestrum::files {
 
 std::string readFailureMessage(ReadFailure failure, std::string_view path) {
     if (failure == ReadFailure::notRegular)
-        return formatMessage(gb("“%s”不是普通文件（是管道、设备或文件夹），不能读取。"), path);
+        return formatMessage(Messages::tr("“%s”不是普通文件（是管道、设备或文件夹），不能读取。"),
+                             path);
     return formatMessage(kCannotOpen, path);
 }
 

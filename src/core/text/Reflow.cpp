@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "base/Numbers.h"
 #include "text/Gb18030.h"
+#include "text/Messages.h"
 #include "text/TextLines.h"
 
 #include <climits>
@@ -139,7 +140,7 @@ int widthFor(std::string_view text) {
         count = *parsed;
     }
     if (count < 0)
-        raise(gb("每行字数不能是负数：%s"), text);
+        raise(Messages::tr("每行字数不能是负数：%s"), text);
     if (count == 0)
         return 65;
     // A count past half the integer range is wider than any text anyway.

@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "text/AsciiText.h"
 #include "text/Gb18030.h"
+#include "text/Messages.h"
 #include "text/ViewedText.h"
 
 #include <algorithm>
@@ -167,7 +168,7 @@ std::size_t lineEnd(std::string_view data, std::size_t at) {
 
 Needles makeNeedles(const Query& query, std::string_view sample) {
     if (query.text.empty())
-        throw KestrumError(gb("请输入要搜索的文字。"));
+        throw KestrumError(Messages::tr("请输入要搜索的文字。"));
     Needles needles;
     needles.gb = query.text;
     needles.utf8 = gb18030::toUtf8(query.text);

@@ -1,6 +1,6 @@
 #include "window/DropWindowRules.h"
 
-#include "text/Gb18030.h"
+#include "text/Messages.h"
 
 namespace kestrum::dropwindow {
 
@@ -47,7 +47,7 @@ int dropIndex(int itemAtPoint, int y, int windowHeight, int selectedIndex, int c
 }
 
 std::string pictureHint(int x) {
-    return x < 30 ? gb("这是文字和软件拖存窗口") : gb("这是自动保存的锁定钮");
+    return x < 30 ? Messages::tr("这是文字和软件拖存窗口") : Messages::tr("这是自动保存的锁定钮");
 }
 
 } // namespace kestrum::dropwindow

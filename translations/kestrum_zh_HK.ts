@@ -1,0 +1,558 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_HK" sourcelanguage="zh_CN">
+<context>
+    <name>Desktop</name>
+    <message>
+        <source>保存到类别目录</source>
+        <translation>保存到類別目錄</translation>
+    </message>
+    <message>
+        <source>不保存，退出</source>
+        <translation>不保存，退出</translation>
+    </message>
+    <message>
+        <source>返回</source>
+        <translation>返回</translation>
+    </message>
+</context>
+<context>
+    <name>FileViewer</name>
+    <message>
+        <source>（这个 RTF 文件的格式太多，下面只显示文字，不显示格式。）
+</source>
+        <translation>（這個 RTF 文件的格式太多，下面只顯示文字，不顯示格式。）
+</translation>
+    </message>
+    <message>
+        <source>—— 文件较大，这里只显示了第 %1 到 %2 MB。点这里显示下一部分 ——</source>
+        <translation>—— 文件較大，這裏只顯示了第 %1 到 %2 MB。點這裏顯示下一部分 ——</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>读取IP错误:</source>
+        <translation>讀取IP錯誤:</translation>
+    </message>
+    <message>
+        <source>你的IP是:</source>
+        <translation>你的IP是:</translation>
+    </message>
+    <message>
+        <source>“%s”里从 .txt 到 (1000).txt 的文件名都已经有了。为了不覆盖任何文件，这次的文字没有保存。</source>
+        <translation>“%s”裏從 .txt 到 (1000).txt 的文件名都已經有了。為了不覆蓋任何文件，這次的文字沒有保存。</translation>
+    </message>
+    <message>
+        <source>已经保存在</source>
+        <translation>已經保存在</translation>
+    </message>
+    <message>
+        <source>保存目录是</source>
+        <translation>保存目錄是</translation>
+    </message>
+    <message>
+        <source>这是</source>
+        <translation>這是</translation>
+    </message>
+    <message>
+        <source>类别名“%s”不能用：类别名不能为空，不能是“.”或“..”，也不能含有“/”、“=”、换行或空字符。</source>
+        <translation>類別名“%s”不能用：類別名不能為空，不能是“.”或“..”，也不能含有“/”、“=”、換行或空字符。</translation>
+    </message>
+    <message>
+        <source>类别名“%s”不能用：类别名的开头和结尾不能是空格。</source>
+        <translation>類別名“%s”不能用：類別名的開頭和結尾不能是空格。</translation>
+    </message>
+    <message>
+        <source>文件夹“%s”不能用：文件夹名不能含有换行或空字符。</source>
+        <translation>文件夾“%s”不能用：文件夾名不能含有換行或空字符。</translation>
+    </message>
+    <message>
+        <source>文件夹“%s”不能用：文件夹名的开头和结尾不能是空格。</source>
+        <translation>文件夾“%s”不能用：文件夾名的開頭和結尾不能是空格。</translation>
+    </message>
+    <message>
+        <source>无法建立临时文件夹 %s</source>
+        <translation>無法建立臨時文件夾 %s</translation>
+    </message>
+    <message>
+        <source>临时文件夹 %s 不是文件夹（也许是一个链接），为了安全不使用它</source>
+        <translation>臨時文件夾 %s 不是文件夾（也許是一個鏈接），為了安全不使用它</translation>
+    </message>
+    <message>
+        <source>临时文件夹 %s 属于别的用户，为了安全不使用它</source>
+        <translation>臨時文件夾 %s 屬於別的用户，為了安全不使用它</translation>
+    </message>
+    <message>
+        <source>无法把临时文件夹 %s 设为私有</source>
+        <translation>無法把臨時文件夾 %s 設為私有</translation>
+    </message>
+    <message>
+        <source>。这次运行改用临时文件夹 </source>
+        <translation>。這次運行改用臨時文件夾 </translation>
+    </message>
+    <message>
+        <source>设置项的名称不能为空，不能含有换行、“=”或“]”，不能以“[”或“;”开头，开头和结尾也不能是空格：%s</source>
+        <translation>設置項的名稱不能為空，不能含有換行、“=”或“]”，不能以“[”或“;”開頭，開頭和結尾也不能是空格：%s</translation>
+    </message>
+    <message>
+        <source>设置值只能是一行文字：%s</source>
+        <translation>設置值只能是一行文字：%s</translation>
+    </message>
+    <message>
+        <source>无法建立工作文件夹 %s</source>
+        <translation>無法建立工作文件夾 %s</translation>
+    </message>
+    <message>
+        <source>“%s”不是普通文件（是管道、设备或文件夹），不能读取。</source>
+        <translation>“%s”不是普通文件（是管道、設備或文件夾），不能讀取。</translation>
+    </message>
+    <message>
+        <source>每行字数不能是负数：%s</source>
+        <translation>每行字數不能是負數：%s</translation>
+    </message>
+    <message>
+        <source>请输入要搜索的文字。</source>
+        <translation>請輸入要搜索的文字。</translation>
+    </message>
+    <message>
+        <source>这是文字和软件拖存窗口</source>
+        <translation>這是文字和軟件拖存窗口</translation>
+    </message>
+    <message>
+        <source>这是自动保存的锁定钮</source>
+        <translation>這是自動保存的鎖定鈕</translation>
+    </message>
+</context>
+<context>
+    <name>TForm1</name>
+    <message>
+        <source>文字和下载链接粘贴</source>
+        <translation>文字和下載鏈接粘貼</translation>
+    </message>
+    <message>
+        <source>程序换肤</source>
+        <translation>程序換膚</translation>
+    </message>
+    <message>
+        <source>退出(&amp;X)</source>
+        <translation>退出(&amp;X)</translation>
+    </message>
+    <message>
+        <source>以下类别的临时文件中有没有保存过的文字，退出时将被删除：</source>
+        <translation>以下類別的臨時文件中有沒有保存過的文字，退出時將被刪除：</translation>
+    </message>
+    <message>
+        <source>
+
+要把它们保存到各自的类别目录吗？</source>
+        <translation>
+
+要把它們保存到各自的類別目錄嗎？</translation>
+    </message>
+</context>
+<context>
+    <name>TForm2</name>
+    <message>
+        <source>?subject=Kestrum用户的来信</source>
+        <translation>?subject=Kestrum用户的來信</translation>
+    </message>
+    <message>
+        <source>警告：如果文本合并过多，请耐心等待！</source>
+        <translation>警告：如果文本合併過多，請耐心等待！</translation>
+    </message>
+    <message>
+        <source>单击看文件内容。</source>
+        <translation>單擊看文件內容。</translation>
+    </message>
+    <message>
+        <source>新建或更改后请按“确认”！</source>
+        <translation>新建或更改後請按“確認”！</translation>
+    </message>
+    <message>
+        <source>找不到帮助文件：程序文件夹里没有 tuckpad.chm，使用手册 %1 也不在。</source>
+        <translation>找不到幫助文件：程序文件夾裏沒有 tuckpad.chm，使用手冊 %1 也不在。</translation>
+    </message>
+    <message>
+        <source>没有可以打开 %1 的程序。
+请安装桌面的打开程序（xdg-utils 的 xdg-open）后再试。</source>
+        <translation>沒有可以打開 %1 的程序。
+請安裝桌面的打開程序（xdg-utils 的 xdg-open）後再試。</translation>
+    </message>
+    <message>
+        <source>请输入新名或新目录后按“确认”。</source>
+        <translation>請輸入新名或新目錄後按“確認”。</translation>
+    </message>
+    <message>
+        <source>这是</source>
+        <translation>這是</translation>
+    </message>
+    <message>
+        <source>  保存目录是</source>
+        <translation>  保存目錄是</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>此类别的目录已经被取消，请重新确定。</source>
+        <translation>此類別的目錄已經被取消，請重新確定。</translation>
+    </message>
+    <message>
+        <source>更改类别：</source>
+        <translation>更改類別：</translation>
+    </message>
+    <message>
+        <source>更改目录：</source>
+        <translation>更改目錄：</translation>
+    </message>
+    <message>
+        <source>类别：</source>
+        <translation>類別：</translation>
+    </message>
+    <message>
+        <source>默认目录：</source>
+        <translation>默認目錄：</translation>
+    </message>
+    <message>
+        <source>新建类别：</source>
+        <translation>新建類別：</translation>
+    </message>
+    <message>
+        <source>新建目录：</source>
+        <translation>新建目錄：</translation>
+    </message>
+    <message>
+        <source>选择保存目录</source>
+        <translation>選擇保存目錄</translation>
+    </message>
+    <message>
+        <source>保存目录是</source>
+        <translation>保存目錄是</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>保存(&amp;S)</translation>
+    </message>
+    <message>
+        <source>段落重排(&amp;Q)</source>
+        <translation>段落重排(&amp;Q)</translation>
+    </message>
+    <message>
+        <source>把内容整理成每行30字数</source>
+        <translation>把內容整理成每行30字數</translation>
+    </message>
+    <message>
+        <source>字体设置</source>
+        <translation>字體設置</translation>
+    </message>
+    <message>
+        <source>撤消</source>
+        <translation>撤消</translation>
+    </message>
+    <message>
+        <source>复制(&amp;C)</source>
+        <translation>複製(&amp;C)</translation>
+    </message>
+    <message>
+        <source>粘贴(&amp;P)</source>
+        <translation>粘貼(&amp;P)</translation>
+    </message>
+    <message>
+        <source>剪切(&amp;T)</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>全选(&amp;L)</source>
+        <translation>全選(&amp;L)</translation>
+    </message>
+    <message>
+        <source>全部清除(&amp;D)</source>
+        <translation>全部清除(&amp;D)</translation>
+    </message>
+    <message>
+        <source>清除剪贴板内容</source>
+        <translation>清除剪貼板內容</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>保存内容</source>
+        <translation>保存內容</translation>
+    </message>
+    <message>
+        <source>内码转换</source>
+        <translation>內碼轉換</translation>
+    </message>
+    <message>
+        <source>简→繁</source>
+        <translation>簡→繁</translation>
+    </message>
+    <message>
+        <source>重排</source>
+        <translation>重排</translation>
+    </message>
+    <message>
+        <source>段落重排|自行设置请先在右边填写每行字数。</source>
+        <translation>段落重排|自行設置請先在右邊填寫每行字數。</translation>
+    </message>
+    <message>
+        <source>剪切</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>複製</translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation>粘貼</translation>
+    </message>
+    <message>
+        <source>段落重排 </source>
+        <translation>段落重排 </translation>
+    </message>
+    <message>
+        <source>全部清除</source>
+        <translation>全部清除</translation>
+    </message>
+    <message>
+        <source>全选</source>
+        <translation>全選</translation>
+    </message>
+    <message>
+        <source>没有选中的类别：编辑的内容没有写入类别的临时文件。</source>
+        <translation>沒有選中的類別：編輯的內容沒有寫入類別的臨時文件。</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.TXT *.txt);;网页(*.htm)</source>
+        <translation>文本文件 (*.TXT *.txt);;網頁(*.htm)</translation>
+    </message>
+    <message>
+        <source>确认删除</source>
+        <translation>確認刪除</translation>
+    </message>
+    <message>
+        <source>删除后不可恢复，确认要删除吗？</source>
+        <translation>刪除後不可恢復，確認要刪除嗎？</translation>
+    </message>
+    <message>
+        <source> 无法打开。</source>
+        <translation> 無法打開。</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt);;网页 (*.htm);;所有文件 (*)</source>
+        <translation>文本文件 (*.txt);;網頁 (*.htm);;所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>类别框|按右键可以删除类别或调整类别上下顺序。</source>
+        <translation>類別框|按右鍵可以刪除類別或調整類別上下順序。</translation>
+    </message>
+    <message>
+        <source>浏览所有文件</source>
+        <translation>瀏覽所有文件</translation>
+    </message>
+    <message>
+        <source>类别设置</source>
+        <translation>類別設置</translation>
+    </message>
+    <message>
+        <source>类别:</source>
+        <translation>類別:</translation>
+    </message>
+    <message>
+        <source>可在此填入新的类别名</source>
+        <translation>可在此填入新的類別名</translation>
+    </message>
+    <message>
+        <source>浏览目录并确认...</source>
+        <translation>瀏覽目錄並確認...</translation>
+    </message>
+    <message>
+        <source>类别、目录改变|点击此处更改类别目录并自动添加新类别或对应目录。</source>
+        <translation>類別、目錄改變|點擊此處更改類別目錄並自動添加新類別或對應目錄。</translation>
+    </message>
+    <message>
+        <source>加入合并列表</source>
+        <translation>加入合併列表</translation>
+    </message>
+    <message>
+        <source>合并</source>
+        <translation>合併</translation>
+    </message>
+    <message>
+        <source>清除合并列表</source>
+        <translation>清除合併列表</translation>
+    </message>
+    <message>
+        <source>文件合并</source>
+        <translation>文件合併</translation>
+    </message>
+    <message>
+        <source>声音提示</source>
+        <translation>聲音提示</translation>
+    </message>
+    <message>
+        <source>每次自动保存</source>
+        <translation>每次自動保存</translation>
+    </message>
+    <message>
+        <source>登录时启动</source>
+        <translation>登錄時啓動</translation>
+    </message>
+    <message>
+        <source>文件用UTF-8保存</source>
+        <translation>文件用UTF-8保存</translation>
+    </message>
+    <message>
+        <source>程序换肤：</source>
+        <translation>程序換膚：</translation>
+    </message>
+    <message>
+        <source>程序设置</source>
+        <translation>程序設置</translation>
+    </message>
+    <message>
+        <source>每行字数：</source>
+        <translation>每行字數：</translation>
+    </message>
+    <message>
+        <source>指重排时每行多少个全角汉字（相当两个英文字母）。</source>
+        <translation>指重排時每行多少個全角漢字（相當兩個英文字母）。</translation>
+    </message>
+    <message>
+        <source>选择你需要的每行字数。</source>
+        <translation>選擇你需要的每行字數。</translation>
+    </message>
+    <message>
+        <source>|按右键可以编辑、保存内容、整理文件、调整界面等。</source>
+        <translation>|按右鍵可以編輯、保存內容、整理文件、調整界面等。</translation>
+    </message>
+    <message>
+        <source>类别</source>
+        <translation>類別</translation>
+    </message>
+    <message>
+        <source>打开当前类别</source>
+        <translation>打開當前類別</translation>
+    </message>
+    <message>
+        <source>新建类别</source>
+        <translation>新建類別</translation>
+    </message>
+    <message>
+        <source>当前类别属性</source>
+        <translation>當前類別屬性</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>編輯</translation>
+    </message>
+    <message>
+        <source>帮助</source>
+        <translation>幫助</translation>
+    </message>
+    <message>
+        <source>Kestrum帮助</source>
+        <translation>Kestrum幫助</translation>
+    </message>
+    <message>
+        <source>作者信箱</source>
+        <translation>作者信箱</translation>
+    </message>
+    <message>
+        <source>作者主页一</source>
+        <translation>作者主頁一</translation>
+    </message>
+    <message>
+        <source>作者主页二</source>
+        <translation>作者主頁二</translation>
+    </message>
+    <message>
+        <source>作者主页三</source>
+        <translation>作者主頁三</translation>
+    </message>
+    <message>
+        <source>关于</source>
+        <translation>關於</translation>
+    </message>
+    <message>
+        <source>转移到</source>
+        <translation>轉移到</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>打開</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>移至最高</source>
+        <translation>移至最高</translation>
+    </message>
+    <message>
+        <source>更改类别属性</source>
+        <translation>更改類別屬性</translation>
+    </message>
+    <message>
+        <source>上移</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <source>下移</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <source>移到最高</source>
+        <translation>移到最高</translation>
+    </message>
+    <message>
+        <source>移到最低</source>
+        <translation>移到最低</translation>
+    </message>
+    <message>
+        <source>要找的文字</source>
+        <translation>要找的文字</translation>
+    </message>
+    <message>
+        <source>区分大小写</source>
+        <translation>區分大小寫</translation>
+    </message>
+    <message>
+        <source>全部搜索</source>
+        <translation>全部搜索</translation>
+    </message>
+    <message>
+        <source>找到 %1 处，%2 个文件，用时 %3 毫秒</source>
+        <translation>找到 %1 處，%2 個文件，用時 %3 毫秒</translation>
+    </message>
+    <message>
+        <source>（只显示前 %1 处）</source>
+        <translation>（只顯示前 %1 處）</translation>
+    </message>
+</context>
+<context>
+    <name>apptexts</name>
+    <message>
+        <source>Orrin软件之Kestrum</source>
+        <translation>Orrin軟件之Kestrum</translation>
+    </message>
+    <message>
+        <source>Kestrum之编辑与设置窗口     (版本号3.3)</source>
+        <translation>Kestrum之編輯與設置窗口     (版本號3.3)</translation>
+    </message>
+    <message>
+        <source>打开编辑与设置窗口</source>
+        <translation>打開編輯與設置窗口</translation>
+    </message>
+    <message>
+        <source>关闭编辑与设置窗口</source>
+        <translation>關閉編輯與設置窗口</translation>
+    </message>
+</context>
+</TS>
