@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>“%s”里从 .txt 到 (1000).txt 的文件名都已经有了。为了不覆盖任何文件，这次的文字没有保存。</source>
-        <translation>“%s”裏從 .txt 到 (1000).txt 的文件名都已經有了。為了不覆蓋任何文件，這次的文字沒有保存。</translation>
+        <translation>「%s」裏從 .txt 到 (1000).txt 的文件名都已經有了。為了不覆蓋任何文件，這次的文字沒有保存。</translation>
     </message>
     <message>
         <source>已经保存在</source>
@@ -57,19 +57,19 @@
     </message>
     <message>
         <source>类别名“%s”不能用：类别名不能为空，不能是“.”或“..”，也不能含有“/”、“=”、换行或空字符。</source>
-        <translation>類別名“%s”不能用：類別名不能為空，不能是“.”或“..”，也不能含有“/”、“=”、換行或空字符。</translation>
+        <translation>類別名「%s」不能用：類別名不能為空，不能是「.」或「..」，也不能含有「/」、「=」、換行或空字符。</translation>
     </message>
     <message>
         <source>类别名“%s”不能用：类别名的开头和结尾不能是空格。</source>
-        <translation>類別名“%s”不能用：類別名的開頭和結尾不能是空格。</translation>
+        <translation>類別名「%s」不能用：類別名的開頭和結尾不能是空格。</translation>
     </message>
     <message>
         <source>文件夹“%s”不能用：文件夹名不能含有换行或空字符。</source>
-        <translation>文件夾“%s”不能用：文件夾名不能含有換行或空字符。</translation>
+        <translation>文件夾「%s」不能用：文件夾名不能含有換行或空字符。</translation>
     </message>
     <message>
         <source>文件夹“%s”不能用：文件夹名的开头和结尾不能是空格。</source>
-        <translation>文件夾“%s”不能用：文件夾名的開頭和結尾不能是空格。</translation>
+        <translation>文件夾「%s」不能用：文件夾名的開頭和結尾不能是空格。</translation>
     </message>
     <message>
         <source>无法建立临时文件夹 %s</source>
@@ -81,7 +81,7 @@
     </message>
     <message>
         <source>临时文件夹 %s 属于别的用户，为了安全不使用它</source>
-        <translation>臨時文件夾 %s 屬於別的用户，為了安全不使用它</translation>
+        <translation>臨時文件夾 %s 屬於別的用戶，為了安全不使用它</translation>
     </message>
     <message>
         <source>无法把临时文件夹 %s 设为私有</source>
@@ -93,7 +93,7 @@
     </message>
     <message>
         <source>设置项的名称不能为空，不能含有换行、“=”或“]”，不能以“[”或“;”开头，开头和结尾也不能是空格：%s</source>
-        <translation>設置項的名稱不能為空，不能含有換行、“=”或“]”，不能以“[”或“;”開頭，開頭和結尾也不能是空格：%s</translation>
+        <translation>設置項的名稱不能為空，不能含有換行、「=」或「]」，不能以「[」或「;」開頭，開頭和結尾也不能是空格：%s</translation>
     </message>
     <message>
         <source>设置值只能是一行文字：%s</source>
@@ -105,7 +105,7 @@
     </message>
     <message>
         <source>“%s”不是普通文件（是管道、设备或文件夹），不能读取。</source>
-        <translation>“%s”不是普通文件（是管道、設備或文件夾），不能讀取。</translation>
+        <translation>「%s」不是普通文件（是管道、設備或文件夾），不能讀取。</translation>
     </message>
     <message>
         <source>每行字数不能是负数：%s</source>
@@ -155,7 +155,7 @@
     <name>TForm2</name>
     <message>
         <source>?subject=Kestrum用户的来信</source>
-        <translation>?subject=Kestrum用户的來信</translation>
+        <translation>?subject=Kestrum用戶的來信</translation>
     </message>
     <message>
         <source>警告：如果文本合并过多，请耐心等待！</source>
@@ -167,7 +167,7 @@
     </message>
     <message>
         <source>新建或更改后请按“确认”！</source>
-        <translation>新建或更改後請按“確認”！</translation>
+        <translation>新建或更改後請按「確認」！</translation>
     </message>
     <message>
         <source>找不到帮助文件：程序文件夹里没有 tuckpad.chm，使用手册 %1 也不在。</source>
@@ -181,7 +181,7 @@
     </message>
     <message>
         <source>请输入新名或新目录后按“确认”。</source>
-        <translation>請輸入新名或新目錄後按“確認”。</translation>
+        <translation>請輸入新名或新目錄後按「確認」。</translation>
     </message>
     <message>
         <source>这是</source>
@@ -249,7 +249,7 @@
     </message>
     <message>
         <source>撤消</source>
-        <translation>撤消</translation>
+        <translation>復原</translation>
     </message>
     <message>
         <source>复制(&amp;C)</source>
@@ -401,7 +401,7 @@
     </message>
     <message>
         <source>登录时启动</source>
-        <translation>登錄時啓動</translation>
+        <translation>登入時啓動</translation>
     </message>
     <message>
         <source>文件用UTF-8保存</source>
@@ -529,7 +529,7 @@
     </message>
     <message>
         <source>找到 %1 处，%2 个文件，用时 %3 毫秒</source>
-        <translation>找到 %1 處，%2 個文件，用時 %3 毫秒</translation>
+        <translation>找到 %1 處，%2 個文件，耗時 %3 毫秒</translation>
     </message>
     <message>
         <source>（只显示前 %1 处）</source>

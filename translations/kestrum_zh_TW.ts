@@ -41,7 +41,7 @@
     </message>
     <message>
         <source>“%s”里从 .txt 到 (1000).txt 的文件名都已经有了。为了不覆盖任何文件，这次的文字没有保存。</source>
-        <translation>“%s”裡從 .txt 到 (1000).txt 的檔名都已經有了。為了不覆蓋任何檔案，這次的文字沒有儲存。</translation>
+        <translation>「%s」裡從 .txt 到 (1000).txt 的檔名都已經有了。為了不覆蓋任何檔案，這次的文字沒有儲存。</translation>
     </message>
     <message>
         <source>已经保存在</source>
@@ -57,19 +57,19 @@
     </message>
     <message>
         <source>类别名“%s”不能用：类别名不能为空，不能是“.”或“..”，也不能含有“/”、“=”、换行或空字符。</source>
-        <translation>類別名“%s”不能用：類別名不能為空，不能是“.”或“..”，也不能含有“/”、“=”、換行或空字元。</translation>
+        <translation>類別名「%s」不能用：類別名不能為空，不能是「.」或「..」，也不能含有「/」、「=」、換行或空字元。</translation>
     </message>
     <message>
         <source>类别名“%s”不能用：类别名的开头和结尾不能是空格。</source>
-        <translation>類別名“%s”不能用：類別名的開頭和結尾不能是空格。</translation>
+        <translation>類別名「%s」不能用：類別名的開頭和結尾不能是空格。</translation>
     </message>
     <message>
         <source>文件夹“%s”不能用：文件夹名不能含有换行或空字符。</source>
-        <translation>資料夾“%s”不能用：資料夾名不能含有換行或空字元。</translation>
+        <translation>資料夾「%s」不能用：資料夾名不能含有換行或空字元。</translation>
     </message>
     <message>
         <source>文件夹“%s”不能用：文件夹名的开头和结尾不能是空格。</source>
-        <translation>資料夾“%s”不能用：資料夾名的開頭和結尾不能是空格。</translation>
+        <translation>資料夾「%s」不能用：資料夾名的開頭和結尾不能是空格。</translation>
     </message>
     <message>
         <source>无法建立临时文件夹 %s</source>
@@ -93,7 +93,7 @@
     </message>
     <message>
         <source>设置项的名称不能为空，不能含有换行、“=”或“]”，不能以“[”或“;”开头，开头和结尾也不能是空格：%s</source>
-        <translation>設定項的名稱不能為空，不能含有換行、“=”或“]”，不能以“[”或“;”開頭，開頭和結尾也不能是空格：%s</translation>
+        <translation>設定項的名稱不能為空，不能含有換行、「=」或「]」，不能以「[」或「;」開頭，開頭和結尾也不能是空格：%s</translation>
     </message>
     <message>
         <source>设置值只能是一行文字：%s</source>
@@ -105,7 +105,7 @@
     </message>
     <message>
         <source>“%s”不是普通文件（是管道、设备或文件夹），不能读取。</source>
-        <translation>“%s”不是普通檔案（是管道、裝置或資料夾），不能讀取。</translation>
+        <translation>「%s」不是普通檔案（是管道、裝置或資料夾），不能讀取。</translation>
     </message>
     <message>
         <source>每行字数不能是负数：%s</source>
@@ -163,15 +163,15 @@
     </message>
     <message>
         <source>单击看文件内容。</source>
-        <translation>單擊看檔案內容。</translation>
+        <translation>按一下看檔案內容。</translation>
     </message>
     <message>
         <source>新建或更改后请按“确认”！</source>
-        <translation>新建或更改後請按“確認”！</translation>
+        <translation>新建或更改後請按「確認」！</translation>
     </message>
     <message>
         <source>找不到帮助文件：程序文件夹里没有 tuckpad.chm，使用手册 %1 也不在。</source>
-        <translation>找不到幫助檔案：程式資料夾裡沒有 tuckpad.chm，使用手冊 %1 也不在。</translation>
+        <translation>找不到說明檔案：程式資料夾裡沒有 tuckpad.chm，使用手冊 %1 也不在。</translation>
     </message>
     <message>
         <source>没有可以打开 %1 的程序。
@@ -181,7 +181,7 @@
     </message>
     <message>
         <source>请输入新名或新目录后按“确认”。</source>
-        <translation>請輸入新名或新目錄後按“確認”。</translation>
+        <translation>請輸入新名或新目錄後按「確認」。</translation>
     </message>
     <message>
         <source>这是</source>
@@ -249,7 +249,7 @@
     </message>
     <message>
         <source>撤消</source>
-        <translation>撤消</translation>
+        <translation>復原</translation>
     </message>
     <message>
         <source>复制(&amp;C)</source>
@@ -437,7 +437,7 @@
     </message>
     <message>
         <source>打开当前类别</source>
-        <translation>開啟當前類別</translation>
+        <translation>開啟目前類別</translation>
     </message>
     <message>
         <source>新建类别</source>
@@ -445,7 +445,7 @@
     </message>
     <message>
         <source>当前类别属性</source>
-        <translation>當前類別屬性</translation>
+        <translation>目前類別屬性</translation>
     </message>
     <message>
         <source>编辑</source>
@@ -453,11 +453,11 @@
     </message>
     <message>
         <source>帮助</source>
-        <translation>幫助</translation>
+        <translation>說明</translation>
     </message>
     <message>
         <source>Kestrum帮助</source>
-        <translation>Kestrum幫助</translation>
+        <translation>Kestrum說明</translation>
     </message>
     <message>
         <source>作者信箱</source>
@@ -529,7 +529,7 @@
     </message>
     <message>
         <source>找到 %1 处，%2 个文件，用时 %3 毫秒</source>
-        <translation>找到 %1 處，%2 個檔案，用時 %3 毫秒</translation>
+        <translation>找到 %1 處，%2 個檔案，耗時 %3 毫秒</translation>
     </message>
     <message>
         <source>（只显示前 %1 处）</source>
