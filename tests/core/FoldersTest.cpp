@@ -28,7 +28,8 @@ TEST(Folders, ShippedDataLiesBesideTheBinFolder) {
 }
 
 // A help file the user put in the program folder comes first, then the
-// manual that ships; neither gives nothing, so the caller can say so.
+// manual that ships in the interface's language (English or Chinese);
+// neither gives nothing, so the caller can say so.
 TEST(Folders, HelpOpensTheUsersHelpFileElseTheShippedManual) {
     TempDir dir;
     Folders f{dir.path() + "p/", "/t/", "/d/", dir.path() + "share/"};
@@ -38,6 +39,10 @@ TEST(Folders, HelpOpensTheUsersHelpFileElseTheShippedManual) {
     std::string manual = f.data + "manual/tuckpad.html";
     files::replace(manual, "<html></html>");
     EXPECT_EQ(helpDocument(f, InterfaceLanguage::Source), manual);
+    EXPECT_EQ(helpDocument(f, InterfaceLanguage::TaiwanTraditional), manual);
+    EXPECT_EQ(helpDocument(f, InterfaceLanguage::English), "");
+    files::replace(f.data + "manual/tuckpad_en.html", "<html></html>");
+    EXPECT_EQ(helpDocument(f, InterfaceLanguage::English), f.data + "manual/tuckpad_en.html");
     files::replace(f.program + "tuckpad.chm", "chm");
     EXPECT_EQ(helpDocument(f, InterfaceLanguage::Source), f.program + "tuckpad.chm");
 }

@@ -15,7 +15,7 @@ listing=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for file in usr/bin/kestrum usr/bin/kestrum-text usr/share/applications/org.kestrum.Kestrum.desktop \
   usr/share/metainfo/org.kestrum.Kestrum.metainfo.xml usr/share/icons/hicolor/scalable/apps/kestrum.svg \
   usr/share/man/man1/kestrum.1.gz usr/share/man/man1/kestrum-text.1.gz usr/share/doc/kestrum/copyright \
-  usr/share/kestrum/manual/tuckpad.html; do
+  usr/share/kestrum/manual/tuckpad.html usr/share/kestrum/manual/tuckpad_en.html; do
   grep -qx "./$file" <<<"$listing" || fail "the package lacks $file"
 done
 for size in 16 32 48 64 128 256; do
