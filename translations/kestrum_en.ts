@@ -535,6 +535,14 @@ Install the desktop&apos;s opener (xdg-open from xdg-utils) and try again.</tran
         <source>（只显示前 %1 处）</source>
         <translation> (the first %1 shown)</translation>
     </message>
+    <message>
+        <source>转为繁体字</source>
+        <translation>To Traditional Chinese</translation>
+    </message>
+    <message>
+        <source>转为简体字</source>
+        <translation>To Simplified Chinese</translation>
+    </message>
 </context>
 <context>
     <name>apptexts</name>

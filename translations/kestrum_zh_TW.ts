@@ -535,6 +535,14 @@
         <source>（只显示前 %1 处）</source>
         <translation>（只顯示前 %1 處）</translation>
     </message>
+    <message>
+        <source>转为繁体字</source>
+        <translation>轉為繁體字</translation>
+    </message>
+    <message>
+        <source>转为简体字</source>
+        <translation>轉為簡體字</translation>
+    </message>
 </context>
 <context>
     <name>apptexts</name>
