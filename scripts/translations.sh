@@ -4,6 +4,7 @@
 # with OpenCC (Taiwan usage for zh_TW, Hong Kong's for zh_HK), followed by
 # the corrections in translations/traditional-fixes.txt. English is written
 # by hand in translations/kestrum_en.ts; a new text arrives there unfinished.
+# Needs lupdate (qt6-l10n-tools), and for an update opencc and python3.
 #
 #   scripts/translations.sh          update the files
 #   scripts/translations.sh --check  change nothing; fail when a text of the
