@@ -74,6 +74,14 @@ class RecordingDesktop : public Desktop {
     void clearClipboard() override { clipboard.reset(); }
 };
 
+// A one-colour bitmap at `path`, its folders made, as a skin's picture.
+inline void writeBitmap(const std::string& path, QSize size, QColor colour) {
+    QDir().mkpath(QFileInfo(toQt(path)).path());
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QVERIFY(image.save(toQt(path), "BMP"));
+}
+
 struct Windows {
     QTemporaryDir root;
     RecordingDesktop desktop;

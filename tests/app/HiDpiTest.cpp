@@ -11,17 +11,6 @@
 
 using namespace kestrum;
 
-namespace {
-
-void writeBitmap(const std::string& path, QSize size, QColor colour) {
-    QDir().mkpath(QFileInfo(toQt(path)).path());
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QVERIFY(image.save(toQt(path), "BMP"));
-}
-
-} // namespace
-
 class HiDpiTest : public QObject {
     Q_OBJECT
   private slots:

@@ -12,13 +12,6 @@ using namespace kestrum;
 
 namespace {
 
-void writeBitmap(const std::string& path, QSize size, QColor colour) {
-    QDir().mkpath(QFileInfo(toQt(path)).path());
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    QVERIFY(image.save(toQt(path), "BMP"));
-}
-
 void skinAt(const Windows& app, const std::string& folder, QSize size = {40, 30}) {
     writeBitmap(app.path(folder + "/1.bmp"), size, Qt::red);
     writeBitmap(app.path(folder + "/2.bmp"), size, Qt::green);
