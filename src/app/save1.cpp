@@ -25,11 +25,13 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <QWindow>
 
 using namespace kestrum;
 
@@ -58,7 +60,10 @@ class DropListDelegate : public QStyledItemDelegate {
 
 } // namespace
 
-TForm1::TForm1(ProgramState& state, Desktop& desktop) : state_(state), desktop_(desktop) {
+TForm1::TForm1(ProgramState& state, Desktop& desktop)
+    : state_(state), desktop_(desktop),
+      windowMove_(dropwindow::platformTellsPositions(fromQt(QGuiApplication::platformName())),
+                  QApplication::startDragDistance()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Kestrum"));
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
@@ -100,6 +105,15 @@ TForm1::TForm1(ProgramState& state, Desktop& desktop) : state_(state), desktop_(
         guarded(desktop_, [this] { DropTextTarget1Drop(); });
     };
     adapter_ = new DropTargetAdapter(this, DropTextTarget1);
+
+    // The window manager sends a moved window's place once per step of the
+    // pointer; the last one, after a moment without any, is where it stays.
+    placeRest_.setSingleShot(true);
+    placeRest_.setInterval(300);
+    connect(&placeRest_, &QTimer::timeout, this, [this] {
+        if (auto place = windowMove_.windowRested({x(), y()}))
+            guarded(desktop_, [&] { storeDropPlace(*place); });
+    });
 }
 
 TForm1::~TForm1() = default;
@@ -184,6 +198,12 @@ void TForm1::setConnectionStatusSource(std::unique_ptr<DialUpQuery> dialUp, std:
 void TForm1::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     setMask(QRegion(rect()));
+}
+
+void TForm1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (windowMove_.windowMoved())
+        placeRest_.start();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -326,10 +346,20 @@ void TForm1::showStatePicture() {
 // lets the window system put a window that changed size at 0, 0 (seen with
 // openbox when a skin of another size came in), so the place goes along.
 void TForm1::takePictureSize() {
-    setGeometry(QRect(pos(), shownSize(Image1->pixmap())));
+    placeWindow(QRect(pos(), shownSize(Image1->pixmap())));
+}
+
+// The size is declared fixed, so a tiling compositor floats the window as
+// the small picture or list it is rather than stretching it over the screen.
+void TForm1::placeWindow(QRect place) {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setGeometry(place);
+    setFixedSize(place.size());
 }
 
 void TForm1::returnToPicture() {
+    windowMove_.interrupted();
     Image1->show();
     ListBox1->hide();
     takePictureSize();
@@ -349,6 +379,7 @@ QString TForm1::currentHint() const {
 }
 
 void TForm1::DropTextTarget1Enter() {
+    windowMove_.interrupted();
     entered_ = true;
     state_.savedTop = y();
     ListBox1->show();
@@ -361,7 +392,7 @@ void TForm1::DropTextTarget1Enter() {
     QRect screenArea = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
     auto g = dropwindow::listGeometry(widths, x(), y(), screenArea.width(), screenArea.height());
     ListBox1->setGeometry(g.listLeft, g.listTop, g.listWidth, g.listHeight);
-    setGeometry(g.windowLeft, g.windowTop, g.windowWidth, g.windowHeight);
+    placeWindow(QRect(g.windowLeft, g.windowTop, g.windowWidth, g.windowHeight));
 }
 
 void TForm1::DropTextTarget1GetDropEffect(DropPoint p) {
@@ -424,31 +455,58 @@ void TForm1::switchAutoSave() {
 }
 
 void TForm1::Image1MouseDown(Qt::MouseButton button, QPoint p, QPoint globalPoint) {
-    if (button == Qt::RightButton) {
+    if (button == Qt::RightButton)
         PopupMenu1->popup(globalPoint);
-    } else if (button == Qt::LeftButton && !dropwindow::inLockArea(p.x(), width())) {
-        moving_ = true;
-        moveOffset_ = globalPoint - pos();
-    } else if (button == Qt::LeftButton) {
+    else if (button == Qt::LeftButton && !dropwindow::inLockArea(p.x(), width()))
+        windowMove_.pressed({globalPoint.x(), globalPoint.y()}, {x(), y()});
+    else if (button == Qt::LeftButton)
         switchAutoSave();
-    }
 }
 
 void TForm1::Image1MouseMove(QPoint p, QPoint globalPoint, Qt::MouseButtons buttons) {
-    if (moving_ && (buttons & Qt::LeftButton))
-        move(globalPoint - moveOffset_);
+    moveWithPointer(globalPoint, buttons & Qt::LeftButton);
     windowHint_ = toQt(dropwindow::pictureHint(p.x()));
     Image1->setToolTip(currentHint());
     if (editor_)
         editor_->hints().show(currentHint());
 }
 
+// The platform's move needs the press still held; it returns false where
+// the platform has none (no window manager, the offscreen platform).
+void TForm1::moveWithPointer(QPoint globalPoint, bool leftHeld) {
+    using Step = dropwindow::WindowMove::Step;
+    Step step = windowMove_.pointerMoved({globalPoint.x(), globalPoint.y()}, leftHeld);
+    if (step == Step::StartSystemMove && !startSystemMove())
+        step = windowMove_.systemMoveRefused();
+    if (step == Step::FollowPointer) {
+        auto to = windowMove_.following({globalPoint.x(), globalPoint.y()});
+        move(to.x, to.y);
+    }
+}
+
+// Qt's X11 platform may keep a place it was told while the window manager
+// took the window in (0, 0 under openbox) and would start the move from
+// there, throwing the window off by its whole place; the widget's place is
+// the one the window has.
+bool TForm1::startSystemMove() {
+    QWindow* window = windowHandle();
+    if (!window)
+        return false;
+    if (window->position() != pos())
+        window->setPosition(pos());
+    return window->startSystemMove();
+}
+
 void TForm1::Image1MouseUp(Qt::MouseButton button) {
-    if (button != Qt::LeftButton || !moving_)
+    if (button != Qt::LeftButton)
         return;
-    moving_ = false;
-    writeSetting(state_.settings, settingKeys().dropTop, y());
-    writeSetting(state_.settings, settingKeys().dropLeft, x());
+    if (auto place = windowMove_.released({x(), y()}))
+        storeDropPlace(*place);
+}
+
+void TForm1::storeDropPlace(dropwindow::Place place) {
+    writeSetting(state_.settings, settingKeys().dropTop, place.y);
+    writeSetting(state_.settings, settingKeys().dropLeft, place.x);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

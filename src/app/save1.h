@@ -3,10 +3,12 @@
 #include "net/DialUp.h"
 #include "net/HttpClient.h"
 #include "window/DropTarget.h"
+#include "window/DropWindowMove.h"
 
 #include <QIcon>
 #include <QPixmap>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -80,6 +82,7 @@ class TForm1 : public QWidget {
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -90,8 +93,12 @@ class TForm1 : public QWidget {
     void Image1MouseDown(Qt::MouseButton button, QPoint point, QPoint globalPoint);
     void Image1MouseMove(QPoint point, QPoint globalPoint, Qt::MouseButtons buttons);
     void Image1MouseUp(Qt::MouseButton button);
+    void moveWithPointer(QPoint globalPoint, bool leftHeld);
+    bool startSystemMove();
+    void storeDropPlace(kestrum::dropwindow::Place place);
     void switchAutoSave();
     void takePictureSize();
+    void placeWindow(QRect place);
     void showConnectionStatus();
     bool settleUnsavedTexts(TForm2& editorWindow);
     void storeEditorPlace(const TForm2& editorWindow);
@@ -114,8 +121,8 @@ class TForm1 : public QWidget {
     bool exiting_ = false; // the exit sequence closes the window
     bool editorQueued_ = false;
     bool entered_ = false; // the enter handler ran for this drag
-    bool moving_ = false;  // the left button moves the window
-    QPoint moveOffset_;
+    kestrum::dropwindow::WindowMove windowMove_;
+    QTimer placeRest_; // runs out once the platform's move has put the window down
     QString windowHint_;
     QString savedHint_;
     std::unique_ptr<kestrum::DialUpQuery> dialUp_;
