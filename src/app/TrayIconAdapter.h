@@ -3,6 +3,7 @@
 #include "window/TrayIcon.h"
 
 #include <QIcon>
+#include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -23,6 +24,8 @@ class TrayIconAdapter : public QObject, public kestrum::TrayPlatform {
     // The picture behind an image id the logic passes around.
     kestrum::TrayImage addImage(const QIcon& picture);
     QSystemTrayIcon& platformIcon() { return tray_; }
+    // The menu the notification area opens at the icon on a right click.
+    void setMenu(QMenu* menu) { tray_.setContextMenu(menu); }
 
     void add(const kestrum::TrayRecord& record) override;
     void modify(const kestrum::TrayRecord& record) override;

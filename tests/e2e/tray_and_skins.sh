@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end with a real tray host (trayer): Kestrum's icon appears in the
 # tray, a double click opens and then closes the editor, a right click pops
-# the drop window's menu up at the pointer, a skin chosen there changes the
+# the drop window's menu up at the icon, a skin chosen there changes the
 # drop window's picture and size, and after the exit the tray is empty.
 # Screenshots of the tray and of every shipped skin in both states.
 # Usage: tray_and_skins.sh KESTRUM ARTIFACTS
@@ -37,6 +37,20 @@ drop_size() { xdotool search --all --onlyvisible --pid "$kestrum_pid" --name '^K
 shot tray-empty-desk
 # The menu lists skins in the file system's order: each item must bring
 # one shipped skin's size, and the three items all three.
+# A window of Kestrum's the size of a menu (not the editor) whose nearest
+# pixel is within 30 of the icon's centre.
+menu_near_icon() {
+  local w X Y WIDTH HEIGHT SCREEN WINDOW dx dy
+  for w in $(xdotool search --all --onlyvisible --pid "$kestrum_pid" '' 2>/dev/null); do
+    ! xdotool getwindowname "$w" | grep -q '3[.]3' || continue
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    ((WIDTH > 60 && HEIGHT > 40)) || continue
+    dx=$((icon_x < X ? X - icon_x : (icon_x >= X + WIDTH ? icon_x - X - WIDTH + 1 : 0)))
+    dy=$((icon_y < Y ? Y - icon_y : (icon_y >= Y + HEIGHT ? icon_y - Y - HEIGHT + 1 : 0)))
+    ((dx <= 30 && dy <= 30)) && return 0
+  done
+  return 1
+}
 shipped_sizes=$(for skin in "$work"/share/kestrum/skins/*/; do identify -format '%wx%h\n' "$skin/2.bmp"; done | sort)
 seen_sizes=
 index=0
@@ -48,6 +62,7 @@ for _ in 1 2 3; do
     convert "$artifacts/tray-menu.png" -crop 300x150+980+650 rgb:"$work/menu-area"
     convert "$artifacts/tray-empty-desk.png" -crop 300x150+980+650 rgb:"$work/bare-area"
     ! cmp -s "$work/menu-area" "$work/bare-area" || fail "no menu popped up at the icon"
+    menu_near_icon || fail "the menu did not open within reach of the icon"
   }
   # 打开编辑与设置窗口, 程序换肤 > the skin at this index.
   xdotool key Down Down Right; for _ in $(seq $index); do xdotool key Down; done
