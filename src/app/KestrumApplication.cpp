@@ -2,8 +2,10 @@
 
 #include "BuildSettings.h"
 #include "Desktop.h"
+#include "window/PlatformChoice.h"
 
 #include <cstdlib>
+#include <string>
 
 KestrumApplication::KestrumApplication(int& argc, char** argv, Desktop& desktop)
     : QApplication(argc, argv), desktop_(desktop) {
@@ -25,7 +27,9 @@ bool KestrumApplication::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
-void KestrumApplication::preferX11() {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "xcb;wayland", 0);
+void KestrumApplication::choosePlatform() {
+    std::string chosen = kestrum::platform::preferred(
+        std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+    if (!chosen.empty())
+        setenv("QT_QPA_PLATFORM", chosen.c_str(), 1);
 }

@@ -11,9 +11,9 @@ class KestrumApplication : public QApplication {
     KestrumApplication(int& argc, char** argv, Desktop& desktop);
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // X11 first (absolute window positions), Wayland as the fallback, unless
-    // the user chose a platform.
-    static void preferX11();
+    // Names the windowing platform before the application is made, unless
+    // the user chose one: X11 where it is there, else native Wayland.
+    static void choosePlatform();
 
   private:
     Desktop& desktop_;

@@ -1,6 +1,7 @@
 #include "SingleInstance.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <unistd.h>
 
 SingleInstance::SingleInstance(std::string privateFolder) : folder_(std::move(privateFolder)) {}
@@ -10,8 +11,11 @@ SingleInstance::~SingleInstance() {
 }
 
 bool SingleInstance::askRunningInstance() {
-    if (!start_) // a start that is still on its way gets two seconds to answer
-        start_ = kestrum::instance::start(folder_, std::chrono::seconds(2));
+    // A start that is still on its way gets two seconds to answer. The
+    // token a Wayland launcher gave this start is the running one's to use.
+    const char* token = std::getenv("XDG_ACTIVATION_TOKEN");
+    if (!start_)
+        start_ = kestrum::instance::start(folder_, std::chrono::seconds(2), token ? token : "");
     return start_->askedRunning;
 }
 
@@ -22,8 +26,8 @@ bool SingleInstance::listen() {
     int listener = start_->listener.get();
     notifier_ = std::make_unique<QSocketNotifier>(listener, QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this, listener] {
-        if (kestrum::instance::acceptStart(listener))
-            emit anotherStartAsked();
+        if (auto asked = kestrum::instance::acceptStart(listener))
+            emit anotherStartAsked(QString::fromStdString(asked->activationToken));
     });
     return true;
 }

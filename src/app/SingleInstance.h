@@ -28,7 +28,8 @@ class SingleInstance : public QObject {
     void stop();
 
   signals:
-    void anotherStartAsked();
+    // `activationToken`: what lets the editor come forward on Wayland; empty for none.
+    void anotherStartAsked(const QString& activationToken);
 
   private:
     std::string folder_;

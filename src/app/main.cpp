@@ -13,6 +13,7 @@
 #include "text/Gb18030.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +77,13 @@ bool haveDisplay() {
            std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
+// Qt's Wayland platform brings a window forward with the token in this
+// variable at the next activation, and removes it.
+void takeActivationToken(const QString& token) {
+    if (!token.isEmpty() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -85,7 +93,7 @@ int main(int argc, char** argv) {
         std::fputs("Kestrum needs a desktop: no DISPLAY or WAYLAND_DISPLAY is set.\n", stderr);
         return 1;
     }
-    KestrumApplication::preferX11();
+    KestrumApplication::choosePlatform();
     QtDesktop desktop;
     KestrumApplication app(argc, argv, desktop);
     kestrum::ProgramState state;
@@ -114,13 +122,15 @@ int main(int argc, char** argv) {
     dropWindow.startUp();
     QObject::connect(&dropWindow, &TForm1::exitFinished, &app, &QApplication::quit);
     QObject::connect(&dropWindow, &TForm1::closedWithoutExit, &app, &QApplication::quit);
-    QObject::connect(&instance, &SingleInstance::anotherStartAsked, &dropWindow, [&] {
+    auto showEditor = [&](const QString& activationToken) {
         TForm2& editor = dropWindow.editor(); // built first: that sets whether it is closed
         if (state.editorClosed)
             dropWindow.mshowClick();
+        takeActivationToken(activationToken);
         editor.raise();
         editor.activateWindow();
-    });
+    };
+    QObject::connect(&instance, &SingleInstance::anotherStartAsked, &dropWindow, showEditor);
     int status = app.exec();
     instance.stop();
     // An orderly exit leaves nothing of the run in the temporary folder.

@@ -27,6 +27,16 @@ void leaveStaleSocket(const std::string& path) {
     ASSERT_EQ(::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     ::close(socket);
 }
+
+// A start that connects and says nothing; its socket stays open.
+int connectSilently(const std::string& path) {
+    int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    return ::connect(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? socket
+                                                                                         : -1;
+}
 } // namespace
 
 // The socket is a file in the run's private folder, where no one else can
@@ -78,7 +88,7 @@ TEST(InstanceSocket, OfStartsThatRaceExactlyOneRunsAndTheOthersAskIt) {
         auto start = instance::start(folder.path(), 3000ms);
         int asked = 0;
         for (; start.listener.valid() && asked < kStarts - 1 && startWaiting(start.listener.get());)
-            asked += instance::acceptStart(start.listener.get());
+            asked += instance::acceptStart(start.listener.get()).has_value();
         char report = start.listener.valid() ? static_cast<char>('0' + asked)
                       : start.askedRunning   ? 'a'
                                              : '?';
@@ -95,4 +105,31 @@ TEST(InstanceSocket, OfStartsThatRaceExactlyOneRunsAndTheOthersAskIt) {
     }
     std::sort(reports.begin(), reports.end());
     EXPECT_EQ(reports, std::to_string(kStarts - 1) + std::string(kStarts - 1, 'a'));
+}
+
+// The activation token a later start was given reaches the first. Words
+// that are no token give none, and a start that says nothing still asks,
+// without holding the first longer than it allows.
+TEST(InstanceSocket, TheLaterStartsActivationTokenReachesTheFirst) {
+    TempDir folder;
+    auto first = instance::start(folder.path(), 0ms);
+    ASSERT_TRUE(first.listener.valid());
+    std::string socket = instance::socketPath(folder.path());
+    auto tokenOfNextStart = [&] {
+        EXPECT_TRUE(startWaiting(first.listener.get()));
+        auto asked = instance::acceptStart(first.listener.get(), 100ms);
+        return asked ? asked->activationToken : std::string("(not asked)");
+    };
+    ASSERT_TRUE(instance::askRunning(socket, "sway/0123abcd_Z-1"));
+    EXPECT_EQ(tokenOfNextStart(), "sway/0123abcd_Z-1");
+    ASSERT_TRUE(instance::askRunning(socket, "two words"));
+    EXPECT_EQ(tokenOfNextStart(), "");
+    ASSERT_TRUE(instance::askRunning(socket, std::string(300, 'x')));
+    EXPECT_EQ(tokenOfNextStart(), "");
+    int silent = connectSilently(socket);
+    ASSERT_GE(silent, 0);
+    auto before = std::chrono::steady_clock::now();
+    EXPECT_EQ(tokenOfNextStart(), "");
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 1s);
+    ::close(silent);
 }

@@ -3,6 +3,7 @@
 #include "base/FileDescriptor.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -26,14 +27,24 @@ struct Start {
 };
 
 // What a start does: takes the lock and listens, or asks the instance that
-// holds it, waiting up to `patience` for one that is still starting. A
-// lock that cannot be made at all leaves both descriptors empty.
-Start start(std::string_view folder, std::chrono::milliseconds patience);
+// holds it (passing `activationToken`, empty for none), waiting up to
+// `patience` for one that is still starting. A lock that cannot be made at
+// all leaves both descriptors empty.
+Start start(std::string_view folder, std::chrono::milliseconds patience,
+            std::string_view activationToken = {});
 
 // True when an instance of this user listens at `socket` and was asked to show.
-bool askRunning(const std::string& socket);
+bool askRunning(const std::string& socket, std::string_view activationToken = {});
 
-// Accepts one waiting start; true when it came from this user.
-bool acceptStart(int listener);
+// What a later start asked for.
+struct ShowRequest {
+    std::string activationToken; // empty: none came
+};
+
+// Accepts one waiting start when it came from this user. Its words are
+// awaited up to `patience`: a start that sends none, or no valid token,
+// still asks for the editor.
+std::optional<ShowRequest>
+acceptStart(int listener, std::chrono::milliseconds patience = std::chrono::milliseconds(250));
 
 } // namespace kestrum::instance
