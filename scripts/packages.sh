@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils openbox imagemagick fonts-wqy-zenhei
   python3-gi gir1.2-gtk-3.0 gir1.2-gtk-4.0 xclip trayer
+  sway xwayland grim wl-clipboard libwayland-dev wayland-protocols qt6-wayland
   dpkg-dev lintian appstream desktop-file-utils time
   ${KESTRUM_EXTRA_PACKAGES:-}
 )
