@@ -6,7 +6,8 @@
 #    text dragged from the GTK program onto the second category is stored
 #    there; dragging the picture moves the window, and tuckpad.ini holds
 #    the place sway put it at.
-#  - Kestrum native (QT_QPA_PLATFORM=wayland): the drop window floats at
+#  - Kestrum native (what it picks without DISPLAY, with no platform
+#    warnings; or QT_QPA_PLATFORM=wayland): the drop window floats at
 #    its own small size; dragging the picture moves it, and the stored
 #    place stays as it was (Wayland tells a window nothing of its place);
 #    a second start given an activation token marks or raises the editor.
@@ -168,9 +169,11 @@ moved=$(place_of Kestrum)
 echo "moved from $x,$y to $moved; stored $(stored)"
 stop_kestrum
 
-# Native Wayland.
+# Native Wayland, as Kestrum picks it without DISPLAY.
+native=(env -u DISPLAY)
 settings $'[程序参数]\n窗口顶部=300\n窗口左边=600\n'"$categories"
-start_kestrum QT_QPA_PLATFORM=wayland
+start_kestrum "${native[@]}"
+! grep -i 'xcb\|platform plugin' "$work/logs/kestrum.log" || fail "platform warnings at the start"
 shot native-start
 read -r x y w h type _ <<<"$(window name Kestrum)"
 echo "native drop window: $x,$y ${w}x$h $type"
@@ -208,7 +211,7 @@ read -r _ _ _ _ _ focused urgent <<<"$(window name "$editor_title")"
 pointer token
 token=$(sed -n 's/^token //p' "$work/logs/pointer.out" | tail -1)
 [ -n "$token" ] || fail "sway gave no activation token"
-run_as QT_QPA_PLATFORM=wayland XDG_ACTIVATION_TOKEN="$token" "$work/program/kestrum" \
+run_as XDG_ACTIVATION_TOKEN="$token" "${native[@]}" "$work/program/kestrum" \
   >>"$work/logs/second-start.log" 2>&1 || fail "the second start failed"
 until_true 3 eval '[ "$(window name "$editor_title" | cut -d" " -f6-7)" != "0 0" ]' ||
   fail "the second start neither raised nor marked the editor"
