@@ -19,7 +19,12 @@ TrayIconAdapter::TrayIconAdapter(QObject* parent)
                     icon_->mouse(TTrayIcon::MouseAction::LeftDoubleClick);
                     break;
                 case QSystemTrayIcon::Context:
-                    icon_->mouse(TTrayIcon::MouseAction::RightUp);
+                    // An X11 tray opens the menu at the icon before it reports
+                    // the click, and a StatusNotifierItem host that reads the
+                    // exported menu shows it without reporting one; a host
+                    // that only asks for the menu (swaybar) gets it opened here.
+                    if (!(tray_.contextMenu() && tray_.contextMenu()->isVisible()))
+                        icon_->mouse(TTrayIcon::MouseAction::RightUp);
                     break;
                 default:
                     icon_->mouse(TTrayIcon::MouseAction::Other);

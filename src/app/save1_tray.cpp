@@ -5,11 +5,13 @@
 #include "ProgramText.h"
 #include "TrayIconAdapter.h"
 
+#include <QMenu>
+
 // The drop window's configuration of the icon, in this order: the icon is
 // added at once, then given the program's picture and its tooltip. The
-// drop window's menu goes to the notification area, which opens it at the
-// icon (an X11 tray at the click, a StatusNotifierItem host as its own
-// menu); the pointer position this program knows may be far from there.
+// notification area gets the drop window's menu too, and opens it at the
+// icon where it can; the pointer position this program knows may be far
+// from there.
 void TForm1::createTrayIcon() {
     TrayIcon1 = std::make_unique<TrayIconAdapter>();
     kestrum::TTrayIcon& icon = TrayIcon1->icon();
@@ -20,6 +22,7 @@ void TForm1::createTrayIcon() {
     icon.SetIcon(TrayIcon1->addImage(programIcon()));
     icon.SetToolTip(fromQt(apptexts::applicationTitle() + QLatin1Char(' ')));
     icon.OnDblClick = [this] { TrayIcon1DblClick(); };
+    icon.PopupMenu = [this](kestrum::ScreenPoint at) { PopupMenu1->popup(QPoint(at.x, at.y)); };
     TrayIcon1->setMenu(PopupMenu1);
 }
 

@@ -105,6 +105,23 @@ class SkinTest : public QObject {
         app.drop->mexitClick();
         QVERIFY(!app.drop->TrayIcon1);
     }
+
+    // The notification area has the menu and may open it itself; where it
+    // only reports the click (a StatusNotifierItem host without menus), the
+    // program opens it, but never a second time over an open one.
+    void aRightClickOnTheIconOpensTheMenuOnce() {
+        Windows app;
+        app.start();
+        QSystemTrayIcon& tray = app.drop->TrayIcon1->platformIcon();
+        QCOMPARE(tray.contextMenu(), app.drop->PopupMenu1);
+        int opened = 0;
+        connect(app.drop->PopupMenu1, &QMenu::aboutToShow, [&] { ++opened; });
+        emit tray.activated(QSystemTrayIcon::Context);
+        QCOMPARE(QApplication::activePopupWidget(), app.drop->PopupMenu1);
+        emit tray.activated(QSystemTrayIcon::Context);
+        QCOMPARE(opened, 1);
+        app.drop->PopupMenu1->close();
+    }
 };
 
 QTEST_MAIN(SkinTest)
