@@ -4,6 +4,7 @@
 #include "Languages.h"
 #include "ProgramText.h"
 #include "SingleInstance.h"
+#include "WindowActivation.h"
 #include "net/DialUp.h"
 #include "save1.h"
 #include "save2.h"
@@ -13,7 +14,6 @@
 #include "text/Gb18030.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
@@ -77,13 +77,6 @@ bool haveDisplay() {
            std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
-// Qt's Wayland platform brings a window forward with the token in this
-// variable at the next activation, and removes it.
-void takeActivationToken(const QString& token) {
-    if (!token.isEmpty() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -126,9 +119,7 @@ int main(int argc, char** argv) {
         TForm2& editor = dropWindow.editor(); // built first: that sets whether it is closed
         if (state.editorClosed)
             dropWindow.mshowClick();
-        takeActivationToken(activationToken);
-        editor.raise();
-        editor.activateWindow();
+        bringForward(editor, activationToken);
     };
     QObject::connect(&instance, &SingleInstance::anotherStartAsked, &dropWindow, showEditor);
     int status = app.exec();

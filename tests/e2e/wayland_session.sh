@@ -10,7 +10,8 @@
 #    warnings; or QT_QPA_PLATFORM=wayland): the drop window floats at
 #    its own small size; dragging the picture moves it, and the stored
 #    place stays as it was (Wayland tells a window nothing of its place);
-#    a second start given an activation token marks or raises the editor.
+#    a second start given an activation token marks or raises the editor,
+#    open or closed.
 # sway refuses to run as root: run as root, the session belongs to a user
 # the test makes for it.
 # Usage: wayland_session.sh KESTRUM WAYLAND_POINTER GTK_SOURCE ARTIFACTS
@@ -65,6 +66,7 @@ until_true() { # seconds, command...: true once the command is
 
 cat >"$work/sway.config" <<CONFIG
 xwayland enable
+no_focus [title="3.3"]
 exec env >$work/run/session.env
 CONFIG
 start=$(date +%s)
@@ -217,6 +219,22 @@ until_true 3 eval '[ "$(window name "$editor_title" | cut -d" " -f6-7)" != "0 0"
   fail "the second start neither raised nor marked the editor"
 shot native-activated
 echo "the second start brought the editor forward: $(window name "$editor_title" | cut -d' ' -f6-7)"
+
+# Once more with the editor closed: the second start shows it, and the
+# activation waits until it is on the screen (sway is told not to focus
+# the editor by itself when it appears).
+read -r x y _ <<<"$(window name Kestrum)"
+pointer move $((x + 10)) $((y + 10)); sleep 0.2
+for _ in 1 2; do pointer press left; pointer release left; done
+until_true 5 eval '[ -z "$(editor_title)" ]' || fail "a double click did not close the editor"
+pointer token
+token=$(sed -n 's/^token //p' "$work/logs/pointer.out" | tail -1)
+run_as XDG_ACTIVATION_TOKEN="$token" "${native[@]}" "$work/program/kestrum" \
+  >>"$work/logs/second-start.log" 2>&1 || fail "the second start failed"
+until_true 5 eval '[ -n "$(editor_title)" ]' || fail "the second start did not show the editor"
+until_true 3 eval '[ "$(window name "$editor_title" | cut -d" " -f6-7)" != "0 0" ]' ||
+  fail "the second start showed the editor but neither raised nor marked it"
+echo "the second start showed the editor and brought it forward"
 stop_kestrum
 echo "ran $(($(date +%s) - start)) s"
 echo "1 passed, 0 failed"
