@@ -1,7 +1,8 @@
 // The file pages at the sizes users reach: listing a folder of 10,000 text
-// files into the file list, showing a 10 MB file in the viewer, as plain
-// text and as rich text, and a 256 MiB file from the click to the first
-// paint with the memory it takes. Runs offscreen; prints the median of runs.
+// files into the file list (the median of runs), and clicks that show a
+// 10 MB file as plain text and as rich text, an RTF of 1.75 million groups
+// and a 256 MiB file: the time to the first paint, the longest stall of the
+// window meanwhile and the memory it takes. Runs offscreen.
 #include "FileListBox.h"
 #include "FileViewer.h"
 #include "MedianTime.h"
@@ -126,23 +127,26 @@ int main(int argc, char** argv) {
     });
     QTextEdit viewer;
     viewer.resize(600, 200);
+    // The first file a hidden viewer shows is never laid out whole; every
+    // later one is, as in the window: the first is a warm-up.
+    std::string plain = plainText(10 << 20), rich = richText(10 << 20);
+    showLargeFile(viewer, folder / "warm-up.txt", plain.size(), plain);
+    LargeFileShown plainPart = showLargeFile(viewer, folder / "plain.txt", plain.size(), plain);
     LargeFileShown large =
         showLargeFile(viewer, folder / "large.txt", 256u << 20, plainText(1 << 20));
     std::string groups = manyGroups();
     LargeFileShown manyGroups = showLargeFile(viewer, folder / "groups.rtf", groups.size(), groups);
-    std::string plain = plainText(10 << 20), rich = richText(10 << 20);
     LargeFileShown richPart = showLargeFile(viewer, folder / "rich.rtf", rich.size(), rich);
-    double showPlain = medianMs(5, [&] { showFileIn(&viewer, plain); });
-    double showRich = medianMs(3, [&] { showFileIn(&viewer, rich); });
     std::filesystem::remove_all(folder);
     std::printf("list 10,000 .txt files:      %8.1f ms (target 50)\n", listing);
-    std::printf("show 10 MB plain text:       %8.1f ms (target 300)\n", showPlain);
-    std::printf("show 10 MB rich text (RTF):  %8.1f ms (target 1000)\n", showRich);
+    std::printf("click a 10 MB plain text: first part in %.1f ms (target 300), longest stall "
+                "%.1f ms\n",
+                plainPart.ms, plainPart.stallMs);
     std::printf("show 256 MiB plain text:     %8.1f ms (target 1000), %ld MiB above idle "
                 "(target 64), longest stall %.1f ms\n",
                 large.ms, large.mib, large.stallMs);
-    std::printf("click a 10 MB rich text (RTF): first part in %.1f ms, longest stall %.1f ms "
-                "(target 250)\n",
+    std::printf("click a 10 MB rich text (RTF): first part in %.1f ms (target 1000), longest "
+                "stall %.1f ms (target 250)\n",
                 richPart.ms, richPart.stallMs);
     std::printf("show 10 MB RTF of 1.75 million groups: %.1f ms (target 3000), longest stall "
                 "%.1f ms (target 250), %ld MiB above idle\n",

@@ -15,7 +15,6 @@
 #include <QTimer>
 #include <QtConcurrent>
 #include <functional>
-#include <limits>
 #include <optional>
 #include <utility>
 
@@ -169,22 +168,6 @@ std::size_t insertRuns(QTextEdit* viewer, QTextCursor& at,
     at.endEditBlock();
     return next;
 }
-
-} // namespace
-
-void showFileIn(QTextEdit* viewer, std::string_view bytes) {
-    startAfresh(viewer);
-    Readied file = readied(bytes);
-    if (!file.formatted) {
-        viewer->setPlainText(file.plain);
-        return;
-    }
-    QTextCursor at(viewer->document());
-    insertRuns(viewer, at, file.formatted->runs, 0, std::numeric_limits<qint64>::max());
-    viewer->moveCursor(QTextCursor::Start);
-}
-
-namespace {
 
 constexpr char kPagingName[] = "kestrumFilePaging";
 const QString kNextPartLink = QStringLiteral("kestrum:next-part");
